@@ -1,0 +1,27 @@
+# Windows port: Win32, DirectDraw, GDI, DirectSound, dialog resources.
+enable_language(RC)
+set(WIN32_LIBS ddraw dsound dxguid gdi32 user32 kernel32 comctl32 imm32 winmm)
+
+file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
+add_library(prumya_port STATIC ${PORT_SOURCES})
+target_link_libraries(prumya_port PUBLIC prumya_core prumya_platform_common ${WIN32_LIBS})
+
+file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/win32/entry/*.cpp)
+file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
+add_executable(prumya WIN32 ${ENTRY_SOURCES} ${RC_SOURCES})
+set_target_properties(prumya PROPERTIES SUFFIX ".scr")
+target_link_libraries(prumya PRIVATE prumya_port)
+set_source_files_properties(${RC_SOURCES} PROPERTIES
+  OBJECT_DEPENDS "${GEN_DIR}/font01.bmp;${GEN_DIR}/appicon.ico")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${GEN_DIR} -I${CMAKE_SOURCE_DIR}")
+add_custom_target(prumya_generated DEPENDS ${GEN_DIR}/font01.bmp ${GEN_DIR}/appicon.ico)
+add_dependencies(prumya prumya_generated)
+
+add_custom_command(TARGET prumya POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/actsys.ini
+          $<TARGET_FILE_DIR:prumya>/actsys.ini)
+
+file(GLOB PROBE_SOURCES CONFIGURE_DEPENDS tools/profile_probe/*.cpp)
+add_executable(profile-probe ${PROBE_SOURCES})
+target_link_libraries(profile-probe PRIVATE prumya_platform_common kernel32)
+target_compile_definitions(profile-probe PRIVATE PROFILE_PROBE_KERNEL32=1)

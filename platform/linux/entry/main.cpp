@@ -1,0 +1,2 @@
+// Linux entry: placeholder until the port lands.
+int main() { return 0; }

@@ -1,0 +1,3 @@
+// Windows entry: placeholder until the port lands.
+#include <windows.h>
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

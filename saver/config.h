@@ -1,0 +1,108 @@
+// The saver's configuration: the parameter table, the current values, the
+// per-user switches, the three INI paths and the screen size, with the
+// operations that read and write them.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "framework/random.h"
+#include "platform/profile_store.h"
+
+namespace prumya {
+
+constexpr int kParamCount = 12;
+constexpr int kPresetNameMax = 32;  // bytes, without the terminator
+constexpr int kPathSize = 512;
+
+enum ParamIndex : int {
+  Length = 0,
+  Thickness,
+  HeadMove,
+  TrailMove,
+  ColourShift,
+  HeadSpin,
+  TrailSpin,
+  Radius,
+  Margin,
+  HeadWobble,
+  TrailWobble,
+  WobbleAmplitude,
+};
+
+struct ParamSpec {
+  char label[16];  // code page 932, NUL-padded
+  std::int32_t defaultValue;
+  std::int32_t minimum;
+  std::int32_t maximum;
+};
+
+// The table as built; SaverConfig keeps a copy whose three maxima are fitted
+// to the screen.
+extern const ParamSpec kParamTable[kParamCount];
+extern const char kDefaultPresetName[];  // "* ぷるみゅら"
+
+struct SaverParams {
+  std::int32_t value[kParamCount];
+  std::int32_t& operator[](int i) { return value[i]; }
+  std::int32_t operator[](int i) const { return value[i]; }
+};
+
+struct SaverSettings {
+  char PresetName[kPresetNameMax + 1];
+  std::int32_t SpeedLimitMs;
+  std::int32_t MouseThreshold;
+  std::int32_t ShowClock;
+  std::int32_t ShowFrameRate;
+  std::int32_t FullColour;
+  std::int32_t Command;
+};
+
+struct IniPaths {
+  char settings[kPathSize];       // prumya.ini
+  char systemPresets[kPathSize];  // actsys.ini
+  char userPresets[kPathSize];    // action.ini
+};
+
+class SaverConfig {
+ public:
+  SaverConfig(plat::IProfileStore& store, qrx::Random& random);
+
+  // Sets the maxima of Radius, Margin and WobbleAmplitude to height / 4.
+  void FitScreen(std::int32_t width, std::int32_t height);
+
+  std::int32_t ReadPresetInt(const char* section, const char* key, std::int32_t defaultValue);
+  bool IsReadOnly(const char* presetName);
+  std::int32_t StoredValue(const char* presetName, int index);  // unclamped
+  std::int32_t Clamp(int index, std::int32_t v) const;
+
+  void LoadSettings(bool applyCommand);
+  bool RandomizeParams();
+  bool PickRandomPreset();
+  // What RunSettingsDialog writes after OK: the six settings keys, then the
+  // twelve data keys unless the preset is read-only.
+  void WriteAfterOk();
+  void WriteDataKeys(const char* section);  // the twelve "data%02d" keys, user file
+  void DeletePreset(const char* name);
+  void WriteDefaultPresetName();  // "name" = kDefaultPresetName in the settings file
+
+  ParamSpec spec[kParamCount];
+  SaverParams params;
+  SaverSettings settings;
+  IniPaths paths;
+  std::int32_t ScreenWidth = 0;
+  std::int32_t ScreenHeight = 0;
+  std::int32_t LastPresetPick = -1;
+
+  plat::IProfileStore& Store() { return *store_; }
+  qrx::Random& Rng() { return *random_; }
+
+ private:
+  plat::IProfileStore* store_;
+  qrx::Random* random_;
+};
+
+// Copies a NUL-terminated code page 932 string into dst of dstSize bytes,
+// cutting at a character boundary so no lead byte is left without its trail.
+void CopyCp932(char* dst, std::size_t dstSize, const char* src);
+
+}  // namespace prumya
