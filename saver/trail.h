@@ -1,0 +1,46 @@
+// The picture model: one trail of points whose head crosses the screen on
+// diagonals and bounces inside a margin, advanced once per drawn frame.
+#pragma once
+#include <cstdint>
+
+#include "framework/random.h"
+#include "saver/config.h"
+
+namespace prumya {
+
+constexpr int kTrailCapacity = 512;
+
+struct ChainPoint {
+  std::int32_t x, y, spin, wobble, red, green, blue;
+};
+
+// Where the cursor was when the exit check last took its reference. An
+// explicit flag marks "not taken", so negative screen coordinates (monitors
+// left of or above the primary one) are valid anchors.
+struct CursorAnchor {
+  std::int32_t x = -1;
+  std::int32_t y = -1;
+  bool taken = false;
+  void Forget() { x = -1; y = -1; taken = false; }
+};
+
+class Trail {
+ public:
+  Trail(const SaverConfig& config, qrx::Random& random, CursorAnchor& anchor)
+      : config_(&config), random_(&random), anchor_(&anchor) {}
+
+  void ResetTrail();
+  void StepTrail();
+
+  const ChainPoint* Chain() const { return chain_; }
+  ChainPoint* MutableChain() { return chain_; }
+  std::int32_t DirX = 1, DirY = 1, DirRed = 1, DirGreen = 1, DirBlue = 1;
+
+ private:
+  const SaverConfig* config_;
+  qrx::Random* random_;
+  CursorAnchor* anchor_;
+  ChainPoint chain_[kTrailCapacity] = {};
+};
+
+}  // namespace prumya
