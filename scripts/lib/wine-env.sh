@@ -7,7 +7,13 @@
 #   wine build/windows/prumya_tests.exe
 #   wine_env_down
 
+# Nested use (a test script run from scripts/test) reuses the caller's prefix
+# and leaves it alone on the way down; only its own Xvfb is stopped.
 wine_env_up() {
+  _prumya_wine_owner=1
+  if [ -n "${PRUMYA_WINE_BASE:-}" ] && [ -f "$PRUMYA_WINE_BASE/prefix/system.reg" ]; then
+    _prumya_wine_owner=0
+  fi
   local base=${PRUMYA_WINE_BASE:-$(mktemp -d /tmp/prumya-wine.XXXXXX)}
   export PRUMYA_WINE_BASE=$base
   mkdir -p "$base/home" "$base/locale"
@@ -51,9 +57,11 @@ wine_env_start_xvfb() {
 }
 
 wine_env_down() {
-  wineserver -k 2>/dev/null || true
   if [ -n "${PRUMYA_XVFB_PID:-}" ]; then kill "$PRUMYA_XVFB_PID" 2>/dev/null || true; fi
-  if [ -n "${PRUMYA_WINE_BASE:-}" ] && [ -z "${PRUMYA_KEEP_WINE_BASE:-}" ]; then
-    rm -rf "$PRUMYA_WINE_BASE"
+  if [ "${_prumya_wine_owner:-1}" = 1 ]; then
+    wineserver -k 2>/dev/null || true
+    if [ -n "${PRUMYA_WINE_BASE:-}" ] && [ -z "${PRUMYA_KEEP_WINE_BASE:-}" ]; then
+      rm -rf "$PRUMYA_WINE_BASE"
+    fi
   fi
 }
