@@ -75,8 +75,18 @@ constexpr HResult kOk = 0;
 constexpr HResult kEFail = static_cast<HResult>(0x80004005u);
 constexpr HResult kDdErrSurfaceLost = static_cast<HResult>(0x887601C2u);
 constexpr HResult kDdErrGeneric = kEFail;
-constexpr HResult kDdErrInvalidMode = static_cast<HResult>(0x8876005Au);  // DDERR_INVALIDMODE
-constexpr HResult kDdErrNoDc = static_cast<HResult>(0x88760248u);         // DDERR_NODC
+constexpr HResult kDdErrInvalidMode = static_cast<HResult>(0x88760078u);  // DDERR_INVALIDMODE
+constexpr HResult kDdErrNoDc = static_cast<HResult>(0x8876024Au);         // DDERR_NODC
+constexpr HResult kDdErrInvalidParams = static_cast<HResult>(0x80070057u);  // E_INVALIDARG
+constexpr HResult kDdErrOutOfMemory = static_cast<HResult>(0x8007000Eu);    // E_OUTOFMEMORY
+constexpr HResult kDdErrNotInitialized = static_cast<HResult>(0x800401F0u); // CO_E_NOTINITIALIZED
+constexpr HResult kDdErrInvalidPixelFormat = static_cast<HResult>(0x88760091u);
+constexpr HResult kDdErrInvalidRect = static_cast<HResult>(0x88760096u);
+constexpr HResult kDdErrSurfaceBusy = static_cast<HResult>(0x887601AEu);
+constexpr HResult kDdErrNotLocked = static_cast<HResult>(0x88760248u);
+constexpr HResult kDdErrUnsupportedMode = static_cast<HResult>(0x8876024Eu);
+constexpr HResult kDdErrDcAlreadyCreated = static_cast<HResult>(0x8876026Cu);
+constexpr HResult kDdErrPrimaryExists = static_cast<HResult>(0x88760234u);  // PRIMARYSURFACEALREADYEXISTS
 
 // DirectDraw flags used by the framework.
 constexpr std::uint32_t kDdsclNormal = 0x8;
