@@ -40,6 +40,18 @@ struct ParamSpec {
 // to the screen.
 extern const ParamSpec kParamTable[kParamCount];
 extern const char kDefaultPresetName[];  // "* ぷるみゅら"
+extern const char kSettingsSection[];    // "action"
+extern const char kQuickPresetName[];    // "???", the F3 quick save
+
+// A preset's "command" value; anything else behaves as kPlainPreset but is
+// never a candidate for a random choice.
+enum PresetCommand : std::int32_t {
+  kPlainPreset = 0,
+  kPickPresetOnce = 1,
+  kRandomValuesOnce = 2,
+  kPickPresetEveryMinute = 3,
+  kRandomValuesEveryMinute = 4,
+};
 
 struct SaverParams {
   std::int32_t value[kParamCount];
@@ -76,12 +88,23 @@ class SaverConfig {
   std::int32_t Clamp(int index, std::int32_t v) const;
 
   void LoadSettings(bool applyCommand);
+  // True: the values are set and no data key is to be read.
   bool RandomizeParams();
+  // Replaces PresetName by a random plain preset (never the position chosen
+  // last time while another exists); keeps it when there is no candidate.
+  // False: the caller goes on to read the chosen preset's values.
   bool PickRandomPreset();
+  // Commands 3 and 4 choose again every minute while the saver runs.
+  bool RerollsEveryMinute() const {
+    return settings.Command == kPickPresetEveryMinute ||
+           settings.Command == kRandomValuesEveryMinute;
+  }
   // What RunSettingsDialog writes after OK: the six settings keys, then the
   // twelve data keys unless the preset is read-only.
   void WriteAfterOk();
+  void WriteSettings();  // "name", then the five switches, settings file
   void WriteDataKeys(const char* section);  // the twelve "data%02d" keys, user file
+  void WriteQuickPreset() { WriteDataKeys(kQuickPresetName); }  // F3's file side
   void DeletePreset(const char* name);
   void WriteDefaultPresetName();  // "name" = kDefaultPresetName in the settings file
 
@@ -101,8 +124,15 @@ class SaverConfig {
   qrx::Random* random_;
 };
 
-// Copies a NUL-terminated code page 932 string into dst of dstSize bytes,
-// cutting at a character boundary so no lead byte is left without its trail.
-void CopyCp932(char* dst, std::size_t dstSize, const char* src);
+// Integers are stored as "%d" text.
+void FormatInt(char (&text)[12], std::int32_t v);
+
+// The key of parameter index (0..11): "data%02d".
+void FormatDataKey(char (&key)[8], int index);
+
+// Copies a NUL-terminated code page 932 string into dst of dstSize bytes
+// (dstSize >= 1), cutting at a character boundary so no lead byte is left
+// without its trail. Returns the bytes copied, without the terminator.
+std::size_t CopyCp932(char* dst, std::size_t dstSize, const char* src);
 
 }  // namespace prumya

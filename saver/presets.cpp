@@ -1,0 +1,77 @@
+// Preset choice and the writes to the settings and user preset files.
+#include <cstring>
+
+#include "framework/cp932.h"
+#include "saver/config.h"
+
+namespace prumya {
+
+namespace {
+
+constexpr std::uint32_t kNameListSize = 2048;
+constexpr int kMaxCandidates = 1024;
+
+struct CandidateList {
+  const char* names[kMaxCandidates];
+  int count = 0;
+};
+
+// Appends the plain presets of one section-name list (names separated by
+// NULs, ended by an empty name). The scan stops at the buffer's end as well,
+// so a list the store failed to terminate cannot run past it.
+void AddPlainPresets(SaverConfig& config, char (&list)[kNameListSize], CandidateList& out) {
+  list[kNameListSize - 1] = '\0';
+  const char* p = list;
+  const char* const end = list + kNameListSize - 1;
+  while (p < end && *p != '\0' && out.count < kMaxCandidates) {
+    if (config.ReadPresetInt(p, "command", 0) == kPlainPreset) out.names[out.count++] = p;
+    p += std::strlen(p) + 1;
+  }
+}
+
+}  // namespace
+
+bool SaverConfig::PickRandomPreset() {
+  char systemNames[kNameListSize] = {};
+  char userNames[kNameListSize] = {};
+  store_->GetSectionNames(systemNames, kNameListSize, paths.systemPresets);
+  store_->GetSectionNames(userNames, kNameListSize, paths.userPresets);
+  CandidateList candidates;
+  AddPlainPresets(*this, systemNames, candidates);
+  AddPlainPresets(*this, userNames, candidates);
+  if (candidates.count == 0) return false;  // nothing to choose: keep the name
+
+  // The rule against repeating the last position needs a second candidate;
+  // with one, it is taken again.
+  int r = random_->Next() % candidates.count;
+  while (candidates.count > 1 && r == LastPresetPick) r = random_->Next() % candidates.count;
+  CopyCp932(settings.PresetName, sizeof(settings.PresetName), candidates.names[r]);
+  LastPresetPick = r;
+  return false;
+}
+
+void SaverConfig::WriteAfterOk() {
+  WriteSettings();
+  if (IsReadOnly(settings.PresetName)) return;
+  WriteDataKeys(settings.PresetName);
+}
+
+void SaverConfig::WriteDataKeys(const char* section) {
+  for (int i = 0; i < kParamCount; ++i) {
+    char key[8];
+    char text[12];
+    FormatDataKey(key, i);
+    FormatInt(text, params[i]);
+    store_->WriteString(section, key, text, paths.userPresets);
+  }
+}
+
+void SaverConfig::DeletePreset(const char* name) {
+  store_->WriteString(name, nullptr, nullptr, paths.userPresets);
+}
+
+void SaverConfig::WriteDefaultPresetName() {
+  store_->WriteString(kSettingsSection, "name", kDefaultPresetName, paths.settings);
+}
+
+}  // namespace prumya

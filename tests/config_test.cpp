@@ -1,0 +1,136 @@
+#include <set>
+
+#include "tests/config_fixture.h"
+
+using prumya::kParamCount;
+using prumya::kParamTable;
+using prumya_test::ConfigTest;
+using prumya_test::kSettingsFile;
+using prumya_test::kSystemFile;
+using prumya_test::kUserFile;
+
+TEST(Random, SeedOneGivesTheRuntimeSequence) {
+  qrx::Random rng;
+  rng.Seed(1);
+  const int expected[] = {41, 18467, 6334, 26500, 19169};
+  for (int e : expected) EXPECT_EQ(e, rng.Next());
+}
+
+TEST(Random, BetweenCoversItsBoundsAndSkipsZeroWhenAsked) {
+  qrx::Random rng;
+  std::set<int> signs, lengths;
+  for (int i = 0; i < 100000; ++i) {
+    signs.insert(rng.Between(-1, 1, false));
+    lengths.insert(rng.Between(4, 512, true));
+  }
+  EXPECT_EQ((std::set<int>{-1, 1}), signs);
+  EXPECT_EQ(4, *lengths.begin());
+  EXPECT_EQ(512, *lengths.rbegin());
+}
+
+TEST(ParamTable, LabelsAreNulPadded16ByteFields) {
+  const char* radius = "半径";
+  EXPECT_EQ(0, std::memcmp(kParamTable[prumya::Radius].label, radius, 5));
+  for (const auto& row : kParamTable) {
+    const std::size_t len = strnlen(row.label, sizeof(row.label));
+    ASSERT_LT(len, sizeof(row.label));
+    for (std::size_t i = len; i < sizeof(row.label); ++i) EXPECT_EQ('\0', row.label[i]);
+  }
+}
+
+TEST_F(ConfigTest, NoFilesGiveTheDefaults) {
+  config.LoadSettings(true);
+  EXPECT_EQ(prumya::kDefaultPresetName, Name());
+  EXPECT_EQ(0, config.settings.SpeedLimitMs);
+  EXPECT_EQ(24, config.settings.MouseThreshold);
+  EXPECT_EQ(0, config.settings.ShowClock + config.settings.ShowFrameRate +
+                   config.settings.FullColour + config.settings.Command);
+  for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
+  EXPECT_TRUE(store.Writes().empty());
+}
+
+TEST_F(ConfigTest, ValuesAreClampedIntoTheScreenFittedRanges) {
+  config.FitScreen(320, 200);
+  for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
+    EXPECT_EQ(50, config.spec[i].maximum);
+  const std::string name = prumya::kDefaultPresetName;
+  store.Set(kUserFile, name, "data00", "1000");
+  config.LoadSettings(false);
+  EXPECT_EQ(50, config.params[prumya::Margin]);  // default 64
+  EXPECT_EQ(512, config.params[prumya::Length]);
+  store.Set(kUserFile, name, "data00", "2");
+  config.LoadSettings(false);
+  EXPECT_EQ(4, config.params[prumya::Length]);
+}
+
+TEST_F(ConfigTest, UserFileWinsKeyByKey) {
+  SetName("mix");
+  store.Set(kSystemFile, "mix", "data05", "100");
+  store.Set(kSystemFile, "mix", "data06", "7");
+  store.Set(kUserFile, "mix", "data05", "30");
+  store.Set(kUserFile, "MIX", "data01", "100000");  // the sentinel counts as absent
+  store.Set(kSystemFile, "mix", "data01", "3");
+  config.LoadSettings(false);
+  EXPECT_EQ(30, config.params[prumya::HeadSpin]);
+  EXPECT_EQ(7, config.params[prumya::TrailSpin]);
+  EXPECT_EQ(3, config.params[prumya::Thickness]);
+  EXPECT_EQ(64, config.params[prumya::Length]);
+}
+
+TEST_F(ConfigTest, ReadOnlyMarkIsDecidedByTheUserFileFirst) {
+  store.Set(kSystemFile, "ro", "readonly", "1");
+  EXPECT_TRUE(config.IsReadOnly("ro"));
+  store.Set(kUserFile, "ro", "readonly", "0");
+  EXPECT_FALSE(config.IsReadOnly("ro"));
+  store.Set(kUserFile, "mine", "readonly", "1");
+  EXPECT_TRUE(config.IsReadOnly("mine"));
+}
+
+TEST_F(ConfigTest, RandomValuesCommandReadsNoDataKey) {
+  SetName("rnd");
+  store.Set(kSystemFile, "rnd", "command", "2");
+  store.Set(kSystemFile, "rnd", "data00", "100");
+  qrx::Random mirror = rng;
+  config.LoadSettings(true);
+  EXPECT_FALSE(ReadAnyDataKey());
+  EXPECT_EQ("rnd", Name());
+  EXPECT_EQ(2, config.settings.Command);
+  for (int i = 0; i < kParamCount; ++i)
+    EXPECT_EQ(mirror.Between(config.spec[i].minimum, config.spec[i].maximum, true),
+              config.params[i]);
+}
+
+TEST_F(ConfigTest, CommandsAreNotCarriedOutWithoutApplyOrWhenUnknown) {
+  SetName("rnd");
+  store.Set(kSystemFile, "rnd", "command", "2");
+  store.Set(kSystemFile, "rnd", "data00", "100");
+  config.LoadSettings(false);
+  EXPECT_EQ(100, config.params[prumya::Length]);
+  store.Set(kSystemFile, "rnd", "command", "5");
+  config.LoadSettings(true);
+  EXPECT_EQ(100, config.params[prumya::Length]);
+  EXPECT_EQ(5, config.settings.Command);
+}
+
+TEST_F(ConfigTest, LongStoredNameIsCutAtACharacterBoundary) {
+  const std::string kana = "ア";  // 83 41
+  std::string name = "x";
+  for (int i = 0; i < 16; ++i) name += kana;  // 33 bytes
+  SetName(name);
+  config.LoadSettings(false);
+  EXPECT_EQ(name.substr(0, 31), Name());
+  SetName(std::string(40, 'n'));
+  config.LoadSettings(false);
+  EXPECT_EQ(std::string(32, 'n'), Name());
+}
+
+TEST(CopyCp932, NeverSplitsACharacter) {
+  char out[4];
+  const char* text = "aアイ";  // 61 83 41 83 43
+  EXPECT_EQ(3u, prumya::CopyCp932(out, sizeof(out), text));
+  EXPECT_EQ(std::string(text, 3), out);
+  const char lonelyLead[] = {'a', '\x83', '\0'};
+  EXPECT_EQ(1u, prumya::CopyCp932(out, sizeof(out), lonelyLead));
+  EXPECT_EQ(0u, prumya::CopyCp932(out, 1, text));
+  EXPECT_EQ('\0', out[0]);
+}
