@@ -29,7 +29,11 @@ class Trail {
   Trail(const SaverConfig& config, qrx::Random& random, CursorAnchor& anchor)
       : config_(&config), random_(&random), anchor_(&anchor) {}
 
+  // New random directions, head and colour; the whole trail folded onto
+  // the head. Also forgets the exit check's cursor anchor.
   void ResetTrail();
+  // One frame: the trail follows and drifts, the head moves, walks its
+  // colour, turns, and bounces off the margin band.
   void StepTrail();
 
   const ChainPoint* Chain() const { return chain_; }
@@ -40,6 +44,11 @@ class Trail {
   const SaverConfig* config_;
   qrx::Random* random_;
   CursorAnchor* anchor_;
+
+  std::int32_t DrawUpTo(std::int32_t n);
+  void ShiftTrail();
+  void BounceHead();
+
   ChainPoint chain_[kTrailCapacity] = {};
 };
 
