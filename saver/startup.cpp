@@ -1,0 +1,69 @@
+#include "saver/startup.h"
+
+#include <cstring>
+
+#include "framework/module_path.h"
+
+namespace prumya {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+void ResolvePaths(plat::ISystemInfo& system, IniPaths& paths) {
+  qrx::ResolveBesideModule(system, paths.settings, sizeof(paths.settings), "prumya.ini");
+  qrx::ResolveBesideModule(system, paths.systemPresets, sizeof(paths.systemPresets),
+                           "actsys.ini");
+  qrx::ResolveBesideModule(system, paths.userPresets, sizeof(paths.userPresets), "action.ini");
+}
+
+}  // namespace
+
+StartMode ChooseStartMode(const char* commandLine) {
+  if (commandLine == nullptr || commandLine[0] == '\0') return StartMode::Settings;
+  if (commandLine[1] == 'c') return StartMode::Settings;
+  if (commandLine[1] == 's') return StartMode::Run;
+  return StartMode::End;
+}
+
+plat::WindowHandle ParseParentWindow(const char* commandLine) {
+  // "/c" alone ends before the fourth byte: nothing to read there.
+  if (commandLine == nullptr || std::strlen(commandLine) < 3) return 0;
+  const char* p = commandLine + 3;
+  while (IsBlank(*p)) ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  if (*p < '0' || *p > '9') return 0;
+  std::uint32_t v = 0;  // wraps like the runtime's conversion
+  for (; *p >= '0' && *p <= '9'; ++p) v = v * 10 + static_cast<std::uint32_t>(*p - '0');
+  const auto value = static_cast<std::int32_t>(negative ? 0u - v : v);
+  // Window handles are 32-bit values, sign-extended in a 64-bit process.
+  return static_cast<plat::WindowHandle>(static_cast<std::intptr_t>(value));
+}
+
+bool RunStartup(SaverConfig& config, plat::ISystemInfo& system,
+                const SettingsDialogRunner& runSettingsDialog, plat::InstanceHandle instance,
+                const char* commandLine) {
+  ResolvePaths(system, config.paths);
+  const std::int32_t width = system.ScreenWidth();
+  const std::int32_t height = system.ScreenHeight();
+  config.FitScreen(width, height);
+
+  switch (ChooseStartMode(commandLine)) {
+    case StartMode::Run:
+      return true;
+    case StartMode::End:
+      return false;
+    case StartMode::Settings:
+      break;
+  }
+  config.LoadSettings(false);
+  const bool empty = commandLine == nullptr || commandLine[0] == '\0';
+  const plat::WindowHandle parent = empty ? 0 : ParseParentWindow(commandLine);
+  if (runSettingsDialog) runSettingsDialog(instance, parent);
+  return false;
+}
+
+}  // namespace prumya

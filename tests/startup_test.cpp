@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "framework/module_path.h"
+#include "platform/fake/fake_profile_store.h"
+#include "platform/fake/fake_system_info.h"
+#include "saver/startup.h"
+
+namespace {
+
+struct DialogCall {
+  plat::InstanceHandle instance;
+  plat::WindowHandle parent;
+};
+
+class StartupTest : public ::testing::Test {
+ protected:
+  StartupTest() : config(store, rng) { system.modulePath = "E:\\Savers\\x.scr"; }
+  bool Start(const char* commandLine) {
+    std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
+    return prumya::RunStartup(
+        config, system,
+        [this](plat::InstanceHandle i, plat::WindowHandle p) { dialogs.push_back({i, p}); }, 7,
+        line.data());
+  }
+
+  fake::FakeProfileStore store;
+  fake::FakeSystemInfo system;
+  qrx::Random rng;
+  prumya::SaverConfig config;
+  std::vector<DialogCall> dialogs;
+};
+
+std::string Resolve(const std::string& module, const char* name, std::size_t size = 512) {
+  fake::FakeSystemInfo system;
+  system.modulePath = module;
+  std::vector<char> out(size, 'z');
+  const bool ok = qrx::ResolveBesideModule(system, out.data(), size, name);
+  return (ok ? "" : "refused:") + std::string(out.data());
+}
+
+}  // namespace
+
+TEST_F(StartupTest, ModeTable) {
+  struct Case {
+    const char* line;
+    bool run;
+    bool dialog;
+    plat::WindowHandle parent;
+  };
+  const Case cases[] = {
+      {"/s", true, false, 0},      {"-s", true, false, 0},        {"s", false, false, 0},
+      {"/p 1234", false, false, 0}, {"/a", false, false, 0},      {"/c:1234", false, true, 1234},
+      {"/c 1234", false, true, 1234}, {"/c", false, true, 0},     {"", false, true, 0},
+      {"/c:", false, true, 0},     {"/c: \t-12x", false, true, static_cast<plat::WindowHandle>(-12)},
+      {"/c:abc", false, true, 0},
+  };
+  for (const Case& c : cases) {
+    store.log.clear();
+    dialogs.clear();
+    EXPECT_EQ(c.run, Start(c.line)) << c.line;
+    ASSERT_EQ(c.dialog ? 1u : 0u, dialogs.size()) << c.line;
+    EXPECT_EQ(c.dialog, !store.log.empty()) << c.line;  // settings read only for the dialog
+    EXPECT_TRUE(store.Writes().empty());
+    if (c.dialog) {
+      EXPECT_EQ(7u, dialogs[0].instance);
+      EXPECT_EQ(c.parent, dialogs[0].parent) << c.line;
+    }
+  }
+}
+
+TEST_F(StartupTest, PathsLieBesideTheModuleAndMaximaFitTheScreen) {
+  system.height = 600;
+  store.Set("E:\\Savers\\action.ini", "* ぷるみゅら", "data07", "250");
+  Start("/c");
+  EXPECT_STREQ("E:\\Savers\\prumya.ini", config.paths.settings);
+  EXPECT_STREQ("E:\\Savers\\actsys.ini", config.paths.systemPresets);
+  EXPECT_STREQ("E:\\Savers\\action.ini", config.paths.userPresets);
+  EXPECT_EQ(800, config.ScreenWidth);
+  for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
+    EXPECT_EQ(150, config.spec[i].maximum);
+  EXPECT_EQ(150, config.params[prumya::Radius]);
+  EXPECT_EQ(16, config.spec[prumya::HeadMove].maximum);
+}
+
+TEST(ResolveBesideModule, PlacesNamesInTheModulesDirectory) {
+  const std::string soft = "C:\\ソフト\\";  // ソ is 83 5C
+  EXPECT_EQ(soft + "prumya.ini", Resolve(soft + "x.scr", "prumya.ini"));
+  const std::string table = "C:\\Savers\\表示.scr";  // 表 is 95 5C
+  EXPECT_EQ("C:\\Savers\\prumya.ini", Resolve(table, "prumya.ini"));
+  const std::string linuxDir = "/opt/ぷるみゅら/";
+  EXPECT_EQ(linuxDir + "action.ini", Resolve(linuxDir + "prumya", "action.ini"));
+  EXPECT_EQ("actsys.ini", Resolve("prumya.scr", "actsys.ini"));
+  EXPECT_EQ("D:\\elsewhere\\f.ini", Resolve("C:\\a\\x.scr", "D:\\elsewhere\\f.ini"));
+}
+
+TEST(ResolveBesideModule, RefusesWhatDoesNotFit) {
+  EXPECT_EQ("C:\\a\\pp.ini", Resolve("C:\\a\\x.scr", "pp.ini", 12));  // 11 bytes
+  EXPECT_EQ("refused:", Resolve("C:\\a\\x.scr", "ppp.ini", 12));
+  EXPECT_EQ("refused:", Resolve("C:\\a\\x.scr", "D:\\0123456789", 12));
+  // A module path that fills the system's buffer may have been cut.
+  EXPECT_EQ("refused:", Resolve("C:\\" + std::string(600, 'd') + "\\x.scr", "p.ini", 2048));
+}
