@@ -33,6 +33,7 @@ class AppShell {
   ~AppShell();
 
   // The entry routine (WinMain's body). commandLine is lowercased in place.
+  // Returns 0 in every case: a refused start, a failed window or a normal end.
   int Run(plat::InstanceHandle instance, plat::InstanceHandle previousInstance,
           char* commandLine, int showCommand);
 
@@ -55,8 +56,9 @@ class AppShell {
  private:
   std::intptr_t Offer(plat::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                       std::intptr_t lParam);
+  bool OpenMainWindow(plat::InstanceHandle instance, int showCommand);
   void RunLoop();
-  void CloseSequence();
+  void CloseSequence(plat::WindowHandle window);
 
   plat::IWindowSystem* windows_;
   plat::IClock* clock_;

@@ -3,19 +3,27 @@
 // cursor hiding afterwards.
 #pragma once
 #include <cstdint>
+#include <functional>
 
+#include "framework/screen.h"
+#include "platform/display_device.h"
 #include "platform/window_system.h"
 
 namespace qrx {
 
 class AppShell;
-class Screen;
 
 class BoxHost {
  public:
+  // The display object as it stands now, or null (no display, settings mode).
+  using DisplaySource = std::function<plat::IDisplayDevice*()>;
+
   BoxHost(plat::IMessageBoxes& boxes, plat::IWindowSystem& windows, AppShell& shell)
       : boxes_(&boxes), windows_(&windows), shell_(&shell) {}
-  void AttachScreen(Screen* screen) { screen_ = screen; }
+  void AttachScreen(Screen* screen) {
+    display_ = [screen] { return screen->GetDirectDraw(); };
+  }
+  void AttachDisplay(DisplaySource source) { display_ = std::move(source); }
 
   // The box sequence shared by MessageDialog and ErrorReport: owner and
   // display taken now, GDI surface shown if a display object exists, modal
@@ -26,7 +34,7 @@ class BoxHost {
   plat::IMessageBoxes* boxes_;
   plat::IWindowSystem* windows_;
   AppShell* shell_;
-  Screen* screen_ = nullptr;
+  DisplaySource display_;
 };
 
 }  // namespace qrx
