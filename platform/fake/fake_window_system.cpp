@@ -1,0 +1,130 @@
+#include "platform/fake/fake_window_system.h"
+
+#include "platform/common/char_lower.h"
+
+namespace fake {
+
+void FakeWindowSystem::Record(const std::string& call) {
+  calls.push_back(call);
+  Note(log, call);
+}
+
+int FakeWindowSystem::CountCalls(const std::string& prefix) const {
+  int n = 0;
+  for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+  return n;
+}
+
+void FakeWindowSystem::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+  queue.push_back({mainWindow_, message, wParam, lParam});
+}
+
+std::intptr_t FakeWindowSystem::Send(std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+  return procedure_ ? procedure_(mainWindow_, message, wParam, lParam) : 0;
+}
+
+void FakeWindowSystem::LowercaseInPlace(char* text) {
+  Record("LowercaseInPlace");
+  plat::LowercaseCp932InPlace(text);
+}
+
+void FakeWindowSystem::DisableInputMethod() { Record("DisableInputMethod"); }
+int FakeWindowSystem::ScreenWidth() { return screenWidth; }
+int FakeWindowSystem::ScreenHeight() { return screenHeight; }
+
+bool FakeWindowSystem::RegisterWindowClass(const char* name, plat::InstanceHandle instance,
+                                           plat::WindowProcedure procedure) {
+  Record(std::string("RegisterWindowClass ") + name);
+  className = name;
+  classInstance = instance;
+  procedure_ = std::move(procedure);
+  return true;
+}
+
+plat::WindowHandle FakeWindowSystem::CreateMainWindow(const char* name, const char* text, int x,
+                                                      int y, int width, int height,
+                                                      plat::InstanceHandle) {
+  Record(std::string("CreateMainWindow ") + name);
+  if (failCreate || className != name) return 0;
+  title = text != nullptr ? text : "";
+  createX = x, createY = y, createWidth = width, createHeight = height;
+  mainWindow_ = nextHandle_++;
+  live_.insert(mainWindow_);
+  return mainWindow_;
+}
+
+void FakeWindowSystem::ShowAndUpdate(plat::WindowHandle, int command) {
+  Record("ShowAndUpdate");
+  showCommand = command;
+}
+
+// Like PeekMessageA: posted messages first, WM_QUIT once the queue is empty.
+bool FakeWindowSystem::PeekMessage(plat::WindowMessage& out) {
+  if (++peekCount > peekLimit && !runaway) {
+    runaway = true;
+    quitPosted = true;
+  }
+  if (!queue.empty()) {
+    out = queue.front();
+    queue.pop_front();
+    return true;
+  }
+  if (!quitPosted) return false;
+  quitPosted = false;
+  out = {0, plat::kWmQuit, static_cast<std::uintptr_t>(quitCode), 0};
+  return true;
+}
+
+// Messages for a destroyed window are dropped, as DispatchMessageA does.
+void FakeWindowSystem::TranslateAndDispatch(const plat::WindowMessage& message) {
+  dispatched.push_back(message);
+  if (procedure_ && IsLive(message.window)) {
+    procedure_(message.window, message.message, message.wParam, message.lParam);
+  }
+}
+
+void FakeWindowSystem::WaitMessage() {
+  Record("WaitMessage");
+  ++waitCount;
+  if (onWait) onWait();
+  if (queue.empty() && !quitPosted) {
+    ++stallCount;
+    quitPosted = true;
+  }
+}
+
+bool FakeWindowSystem::PostMessage(plat::WindowHandle window, std::uint32_t message,
+                                   std::uintptr_t wParam, std::intptr_t lParam) {
+  Record("PostMessage " + std::to_string(message));
+  if (!IsLive(window)) return false;
+  queue.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+void FakeWindowSystem::PostQuitMessage(int exitCode) {
+  Record("PostQuitMessage");
+  quitPosted = true;
+  quitCode = exitCode;
+}
+
+void FakeWindowSystem::DestroyWindow(plat::WindowHandle window) {
+  Record("DestroyWindow");
+  if (!IsLive(window)) return;
+  destroyed.push_back(window);
+  if (procedure_) procedure_(window, plat::kWmDestroy, 0, 0);
+  live_.erase(window);
+}
+
+std::intptr_t FakeWindowSystem::DefWindowProc(plat::WindowHandle window, std::uint32_t message,
+                                              std::uintptr_t wParam, std::intptr_t lParam) {
+  defaultProcessed.push_back({window, message, wParam, lParam});
+  return 0;
+}
+
+void FakeWindowSystem::HideCursor() {
+  Record("HideCursor");
+  ++hideCursorCount;
+}
+
+}  // namespace fake
