@@ -1,0 +1,279 @@
+#include "platform/fake/fake_dialog_host.h"
+
+#include <cstring>
+
+#include "framework/cp932.h"
+
+namespace fake {
+namespace {
+
+// Copies at most size - 1 bytes, never splitting a double-byte character.
+std::uint32_t CopyBounded(char* buffer, std::uint32_t size, const std::string& text) {
+  if (size == 0) return 0;
+  std::uint32_t n = 0;
+  const char* p = text.c_str();
+  while (p[n] != '\0') {
+    const std::size_t len = qrx::Cp932CharLength(p + n);
+    if (n + len > size - 1) break;
+    n += static_cast<std::uint32_t>(len);
+  }
+  std::memcpy(buffer, p, n);
+  buffer[n] = '\0';
+  return n;
+}
+
+// The first `characters` characters of text (all of it for 0).
+std::string LimitCharacters(const char* text, int characters) {
+  std::size_t n = 0;
+  for (int count = 0; text[n] != '\0' && (characters == 0 || count < characters); ++count)
+    n += qrx::Cp932CharLength(text + n);
+  return std::string(text, n);
+}
+
+std::int32_t Clamped(std::int32_t v, std::int32_t lo, std::int32_t hi) {
+  return v < lo ? lo : (v > hi ? hi : v);
+}
+
+}  // namespace
+
+FakeDialogHost::Dialog* FakeDialogHost::FindDialog(plat::WindowHandle dialog) {
+  for (auto& d : open_)
+    if (d->handle == dialog) return d.get();
+  return nullptr;
+}
+
+FakeDialogHost::Control* FakeDialogHost::Find(plat::WindowHandle dialog, int id) {
+  Dialog* d = FindDialog(dialog);
+  if (d == nullptr || id == plat::kNoControlId) return nullptr;
+  for (Control& c : d->controls)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+FakeDialogHost::Control* FakeDialogHost::Addressed(plat::WindowHandle dialog, int id) {
+  Control* c = Find(dialog, id);
+  if (c == nullptr) ++unknownControlCalls;
+  return c;
+}
+
+FakeDialogHost::Control* FakeDialogHost::Usable(plat::WindowHandle dialog, int id) {
+  Dialog* d = FindDialog(dialog);
+  Control* c = Find(dialog, id);
+  return (d == nullptr || d->ended || c == nullptr || !c->enabled) ? nullptr : c;
+}
+
+std::vector<std::string> FakeDialogHost::ListTexts(plat::WindowHandle dialog, int id) {
+  std::vector<std::string> out;
+  if (Control* c = Find(dialog, id))
+    for (int i = 0; i < c->list.Count(); ++i) out.emplace_back(c->list.Text(i));
+  return out;
+}
+
+std::intptr_t FakeDialogHost::Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) {
+  return d.procedure ? d.procedure(d.handle, message, wParam, lParam) : 0;
+}
+
+void FakeDialogHost::Command(Dialog& d, const Control& c, std::uint16_t code) {
+  Send(d, plat::kWmCommand, plat::MakeCommandParam(c.id, code),
+       static_cast<std::intptr_t>(c.handle));
+}
+
+std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
+                                       plat::WindowHandle parent,
+                                       const plat::DialogProcedure& procedure) {
+  const plat::DialogTemplate* t = lookup_ ? lookup_(templateId) : nullptr;
+  if (t == nullptr) return -1;
+  auto owned = std::make_unique<Dialog>();
+  Dialog& d = *owned;
+  d.handle = nextHandle_;
+  nextHandle_ += 0x100;
+  d.templateId = templateId;
+  d.parent = parent;
+  d.procedure = procedure;
+  for (int i = 0; i < t->controlCount; ++i) {
+    const plat::DialogControl& row = t->controls[i];
+    Control c;
+    c.id = row.id;
+    c.kind = row.kind;
+    c.handle = d.handle + static_cast<plat::WindowHandle>(i) + 1;
+    c.text = row.text ? row.text : "";
+    d.controls.push_back(std::move(c));
+  }
+  open_.push_back(std::move(owned));
+  opened.push_back(templateId);
+  parents.push_back(parent);
+
+  Send(d, plat::kWmInitDialog, 0, 0);
+  if (!d.ended && user) user(*this, d.handle, templateId);
+  if (!d.ended) PressEscape(d.handle);
+  if (!d.ended) {
+    ++abandoned;
+    d.result = -1;
+  }
+  Send(d, plat::kWmDestroy, 0, 0);
+  const std::intptr_t result = d.result;
+  open_.pop_back();
+  return result;
+}
+
+void FakeDialogHost::EndDialog(plat::WindowHandle dialog, std::intptr_t result) {
+  if (Dialog* d = FindDialog(dialog)) {
+    d->ended = true;
+    d->result = result;
+  }
+}
+
+int FakeDialogHost::ControlId(plat::WindowHandle control) {
+  for (auto& d : open_)
+    for (const Control& c : d->controls)
+      if (c.handle == control) return c.id;
+  return 0;
+}
+
+bool FakeDialogHost::Click(plat::WindowHandle dialog, int id) {
+  Control* c = Usable(dialog, id);
+  if (c == nullptr) return false;
+  if (c->kind == plat::ControlKind::CheckBox) c->checked = !c->checked;
+  Command(*FindDialog(dialog), *c, plat::kBnClicked);
+  return true;
+}
+
+bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
+  Control* c = Usable(dialog, id);
+  if (c == nullptr || c->list.Text(index) == nullptr) return false;
+  c->selected = index;
+  c->text = c->list.Text(index);
+  Command(*FindDialog(dialog), *c, plat::kCbnSelChange);
+  return true;
+}
+
+bool FakeDialogHost::Type(plat::WindowHandle dialog, int id, const char* text) {
+  Control* c = Usable(dialog, id);
+  if (c == nullptr) return false;
+  c->text = LimitCharacters(text, c->limit);
+  Command(*FindDialog(dialog), *c, plat::kCbnEditChange);
+  return true;
+}
+
+bool FakeDialogHost::MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position) {
+  Control* c = Usable(dialog, id);
+  if (c == nullptr) return false;
+  c->pos = Clamped(position, c->rangeMin, c->rangeMax);
+  Send(*FindDialog(dialog), plat::kWmHScroll, 0, static_cast<std::intptr_t>(c->handle));
+  return true;
+}
+
+bool FakeDialogHost::PressEscape(plat::WindowHandle dialog) {
+  Dialog* d = FindDialog(dialog);
+  if (d == nullptr || d->ended) return false;
+  Send(*d, plat::kWmCommand, plat::MakeCommandParam(plat::kIdCancel, plat::kBnClicked), 0);
+  return true;
+}
+
+bool FakeDialogHost::PressEnter(plat::WindowHandle dialog) {
+  // The default button answers Enter only while it is enabled.
+  return Click(dialog, plat::kIdOk);
+}
+
+void FakeDialogHost::SetSliderRange(plat::WindowHandle dialog, int id, std::int32_t minimum,
+                                    std::int32_t maximum) {
+  Control* c = Addressed(dialog, id);
+  if (c == nullptr) return;
+  c->packedRange = (static_cast<std::uint32_t>(maximum) << 16) |
+                   (static_cast<std::uint32_t>(minimum) & 0xFFFF);
+  // The trackbar reads both halves as signed 16-bit values.
+  c->rangeMin = static_cast<std::int16_t>(c->packedRange & 0xFFFF);
+  c->rangeMax = static_cast<std::int16_t>(c->packedRange >> 16);
+  c->pos = Clamped(c->pos, c->rangeMin, c->rangeMax);
+}
+
+void FakeDialogHost::SetSliderPageSize(plat::WindowHandle dialog, int id, std::int32_t size) {
+  if (Control* c = Addressed(dialog, id)) c->pageSize = size;
+}
+
+void FakeDialogHost::SetSliderLineSize(plat::WindowHandle dialog, int id, std::int32_t size) {
+  if (Control* c = Addressed(dialog, id)) c->lineSize = size;
+}
+
+void FakeDialogHost::SetSliderPos(plat::WindowHandle dialog, int id, std::int32_t position) {
+  if (Control* c = Addressed(dialog, id)) c->pos = Clamped(position, c->rangeMin, c->rangeMax);
+}
+
+std::int32_t FakeDialogHost::GetSliderPos(plat::WindowHandle dialog, int id) {
+  Control* c = Addressed(dialog, id);
+  return c ? c->pos : 0;
+}
+
+int FakeDialogHost::AddListText(plat::WindowHandle dialog, int id, const char* text) {
+  Control* c = Addressed(dialog, id);
+  if (c == nullptr) return plat::kCbErr;
+  const int at = c->list.Add(text);
+  if (c->selected >= at) ++c->selected;
+  return at;
+}
+
+int FakeDialogHost::SelectListPrefix(plat::WindowHandle dialog, int id, const char* prefix) {
+  Control* c = Addressed(dialog, id);
+  const int at = c ? c->list.FindPrefix(prefix) : -1;
+  if (at < 0) return plat::kCbErr;
+  c->selected = at;
+  c->text = c->list.Text(at);
+  return at;
+}
+
+int FakeDialogHost::FindListExact(plat::WindowHandle dialog, int id, const char* text) {
+  Control* c = Addressed(dialog, id);
+  return c ? c->list.FindExact(text) : plat::kCbErr;
+}
+
+bool FakeDialogHost::DeleteListEntry(plat::WindowHandle dialog, int id, int index) {
+  Control* c = Addressed(dialog, id);
+  if (c == nullptr || !c->list.Delete(index)) return false;
+  if (c->selected == index)
+    c->selected = -1;
+  else if (c->selected > index)
+    --c->selected;
+  return true;
+}
+
+int FakeDialogHost::GetSelectedListText(plat::WindowHandle dialog, int id, char* buffer,
+                                        std::uint32_t size) {
+  Control* c = Addressed(dialog, id);
+  if (size > 0) buffer[0] = '\0';
+  if (c == nullptr || c->list.Text(c->selected) == nullptr) return plat::kCbErr;
+  return static_cast<int>(CopyBounded(buffer, size, c->list.Text(c->selected)));
+}
+
+void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int characters) {
+  if (Control* c = Addressed(dialog, id)) c->limit = characters;
+}
+
+std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, char* buffer,
+                                          std::uint32_t size) {
+  Control* c = Addressed(dialog, id);
+  if (c == nullptr) {
+    if (size > 0) buffer[0] = '\0';
+    return 0;
+  }
+  return CopyBounded(buffer, size, c->text);
+}
+
+void FakeDialogHost::SetItemText(plat::WindowHandle dialog, int id, const char* text) {
+  if (Control* c = Addressed(dialog, id)) c->text = text;
+}
+
+void FakeDialogHost::CheckButton(plat::WindowHandle dialog, int id, bool checked) {
+  if (Control* c = Addressed(dialog, id)) c->checked = checked;
+}
+
+bool FakeDialogHost::IsButtonChecked(plat::WindowHandle dialog, int id) {
+  Control* c = Addressed(dialog, id);
+  return c != nullptr && c->checked;
+}
+
+void FakeDialogHost::EnableItem(plat::WindowHandle dialog, int id, bool enabled) {
+  if (Control* c = Addressed(dialog, id)) c->enabled = enabled;
+}
+
+}  // namespace fake
