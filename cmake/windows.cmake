@@ -16,12 +16,13 @@ set_source_files_properties(${RC_SOURCES} PROPERTIES
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${GEN_DIR} -I${CMAKE_SOURCE_DIR}")
 add_custom_target(prumya_generated DEPENDS ${GEN_DIR}/font01.bmp ${GEN_DIR}/appicon.ico)
 add_dependencies(prumya prumya_generated)
+include(cmake/dialogs.cmake)
 
 add_custom_command(TARGET prumya POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/actsys.ini
           $<TARGET_FILE_DIR:prumya>/actsys.ini)
 
 file(GLOB PROBE_SOURCES CONFIGURE_DEPENDS tools/profile_probe/*.cpp)
-add_executable(profile-probe ${PROBE_SOURCES})
+add_executable(profile-probe ${PROBE_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/win32_profile_store.cpp)
 target_link_libraries(profile-probe PRIVATE prumya_platform_common kernel32)
 target_compile_definitions(profile-probe PRIVATE PROFILE_PROBE_KERNEL32=1)
