@@ -1,2 +1,36 @@
-// Linux entry: placeholder until the port lands.
-int main() { return 0; }
+// Linux entry: the saver's command line is argv[1..] joined by spaces.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/linux/linux_platform.h"
+#include "saver/app.h"
+
+namespace {
+
+// A writable, NUL-terminated line: the shell lowercases it in place.
+std::vector<char> JoinArguments(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    line += argv[i];
+  }
+  return std::vector<char>(line.c_str(), line.c_str() + line.size() + 1);
+}
+
+constexpr plat::InstanceHandle kModuleInstance = 1;  // the one module; never 0
+constexpr int kShowNormal = 1;                         // SW_SHOWNORMAL
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<char> commandLine = JoinArguments(argc, argv);
+  plat::linux_port::LinuxPlatform platform;
+  std::string error;
+  if (!platform.Init(error)) {
+    std::fprintf(stderr, "prumya: cannot open the display (%s); is DISPLAY set?\n",
+                 error.c_str());
+    return 1;
+  }
+  return prumya::RunSaverProcess(platform.Get(), kModuleInstance, commandLine.data(), kShowNormal);
+}

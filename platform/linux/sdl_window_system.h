@@ -1,0 +1,72 @@
+// The shell's window system over SDL2: one borderless window at 0,0 with the
+// desktop's size, SDL events turned into Win32-numbered messages, and the
+// shell's posted messages and WM_QUIT in a queue of our own. Window handles
+// are SDL window ids.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+
+#include "platform/window_system.h"
+
+namespace plat::linux_port {
+
+class SdlWindowSystem : public IWindowSystem {
+ public:
+  SdlWindowSystem() = default;
+  ~SdlWindowSystem() override;
+  SdlWindowSystem(const SdlWindowSystem&) = delete;
+  SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
+
+  // For the display port: the SDL window behind a handle (null if none).
+  SDL_Window* SdlWindowFor(WindowHandle window) const;
+  SDL_Window* MainSdlWindow() const { return window_; }
+  // The cursor in screen coordinates as last seen by SDL over our window.
+  void CursorPosition(std::int32_t& x, std::int32_t& y) const;
+  // After a GTK modal window closed: drops the input typed or clicked while
+  // it was up, so none of it reaches the saver, and takes the focus back.
+  void ReclaimAfterModal();
+
+  void LowercaseInPlace(char* text) override;
+  void DisableInputMethod() override;
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  bool RegisterWindowClass(const char* className, InstanceHandle instance,
+                           WindowProcedure procedure) override;
+  WindowHandle CreateMainWindow(const char* className, const char* title, int x, int y,
+                                int width, int height, InstanceHandle instance) override;
+  void ShowAndUpdate(WindowHandle window, int showCommand) override;
+  bool PeekMessage(WindowMessage& out) override;
+  void TranslateAndDispatch(const WindowMessage& message) override;
+  void WaitMessage() override;
+  bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
+  void PostQuitMessage(int exitCode) override;
+  void DestroyWindow(WindowHandle window) override;
+  std::intptr_t DefWindowProc(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+  void HideCursor() override;
+
+ private:
+  void PumpEvents();
+  void Translate(const SDL_Event& event);
+  void TranslateKey(const SDL_KeyboardEvent& key);
+  void TranslateMouse(std::uint32_t message, std::uintptr_t buttons, int x, int y);
+  void TranslateWindowEvent(const SDL_WindowEvent& event);
+  void Queue(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+  bool IsLive(WindowHandle window) const { return window != 0 && window == handle_; }
+  void DropInput();
+
+  WindowProcedure procedure_;
+  bool classRegistered_ = false;
+  SDL_Window* window_ = nullptr;
+  WindowHandle handle_ = 0;
+  std::deque<WindowMessage> posted_;  // PostMessage: served first, as Windows does
+  std::deque<WindowMessage> input_;   // translated SDL events
+  bool quit_ = false;
+  int quitCode_ = 0;
+  std::int32_t cursorX_ = 0, cursorY_ = 0;
+};
+
+}  // namespace plat::linux_port

@@ -1,0 +1,184 @@
+// The Linux window system on SDL's dummy video driver: no display needed.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <vector>
+
+#include "platform/linux/sdl_key_map.h"
+#include "platform/linux/sdl_window_system.h"
+#include "platform/linux/utf8_boundary.h"
+
+namespace {
+
+using plat::WindowMessage;
+using plat::linux_port::SdlWindowSystem;
+
+class SdlWindowSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS)) << SDL_GetError();
+    windows = new SdlWindowSystem;
+    windows->RegisterWindowClass("QRXAPPWNDCLS", 1, [this](plat::WindowHandle w, std::uint32_t m,
+                                                           std::uintptr_t wp, std::intptr_t lp) {
+      procedureSaw.push_back({w, m, wp, lp});
+      return std::intptr_t{0};
+    });
+    window = windows->CreateMainWindow("QRXAPPWNDCLS", "title", 0, 0, windows->ScreenWidth(),
+                                       windows->ScreenHeight(), 1);
+    ASSERT_NE(0u, window);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  }
+  void TearDown() override {
+    delete windows;
+    SDL_Quit();
+  }
+  void PushKey(SDL_Keycode key, bool down, Uint16 mod = KMOD_NONE) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.type = e.type;
+    e.key.windowID = static_cast<Uint32>(window);
+    e.key.keysym.sym = key;
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+  }
+  std::vector<WindowMessage> Drain() {
+    std::vector<WindowMessage> out;
+    WindowMessage m;
+    while (windows->PeekMessage(m)) {
+      out.push_back(m);
+      if (m.message == plat::kWmQuit) break;
+    }
+    return out;
+  }
+
+  SdlWindowSystem* windows = nullptr;
+  plat::WindowHandle window = 0;
+  std::vector<WindowMessage> procedureSaw;
+};
+
+TEST_F(SdlWindowSystemTest, KeysBecomeVirtualKeyMessagesAndAltKeysAreSystemKeys) {
+  PushKey(SDLK_a, true);
+  PushKey(SDLK_ESCAPE, true);
+  PushKey(SDLK_F10, true);
+  PushKey(SDLK_LALT, true, KMOD_LALT);
+  PushKey(SDLK_x, true, KMOD_LALT);
+  PushKey(SDLK_a, false);
+  const std::vector<WindowMessage> got = Drain();
+  ASSERT_EQ(6u, got.size());
+  const std::uint32_t expectedMessages[] = {plat::kWmKeyDown,    plat::kWmKeyDown,
+                                            plat::kWmSysKeyDown, plat::kWmSysKeyDown,
+                                            plat::kWmSysKeyDown, plat::kWmKeyUp};
+  const std::uintptr_t expectedKeys[] = {'A', plat::kVkEscape, plat::kVkF10, plat::kVkMenu, 'X', 'A'};
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    EXPECT_EQ(expectedMessages[i], got[i].message) << i;
+    EXPECT_EQ(expectedKeys[i], got[i].wParam) << i;
+    EXPECT_EQ(window, got[i].window) << i;
+  }
+  EXPECT_EQ(0xC0000001, got[5].lParam) << "key up: previous state and transition bits";
+}
+
+TEST_F(SdlWindowSystemTest, PostedMessagesComeBeforeInputAndQuitComesLast) {
+  PushKey(SDLK_b, true);
+  windows->PostQuitMessage(0);
+  EXPECT_TRUE(windows->PostMessage(window, plat::kWmClose, 0, 0));
+  const std::vector<WindowMessage> got = Drain();
+  ASSERT_EQ(3u, got.size());
+  EXPECT_EQ(plat::kWmClose, got[0].message);
+  EXPECT_EQ(plat::kWmKeyDown, got[1].message);
+  EXPECT_EQ(plat::kWmQuit, got[2].message);
+  EXPECT_FALSE(windows->PostMessage(window + 1, plat::kWmClose, 0, 0)) << "no such window";
+}
+
+TEST_F(SdlWindowSystemTest, FocusClicksAndQuitMapToShellMessages) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = static_cast<Uint32>(window);
+  e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+  SDL_PushEvent(&e);
+  e = SDL_Event{};
+  e.type = SDL_MOUSEBUTTONDOWN;
+  e.button.windowID = static_cast<Uint32>(window);
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.x = 100;
+  e.button.y = 200;
+  SDL_PushEvent(&e);
+  e = SDL_Event{};
+  e.type = SDL_QUIT;
+  SDL_PushEvent(&e);
+  const std::vector<WindowMessage> got = Drain();
+  ASSERT_EQ(4u, got.size());
+  EXPECT_EQ(plat::kWmActivateApp, got[0].message);
+  EXPECT_EQ(1u, got[0].wParam);
+  EXPECT_EQ(plat::kWmSetCursor, got[1].message);
+  EXPECT_EQ(plat::kWmLButtonDown, got[2].message);
+  EXPECT_EQ(1u, got[2].wParam & 1u) << "MK_LBUTTON";
+  EXPECT_EQ((200 << 16) | 100, got[2].lParam);
+  EXPECT_EQ(plat::kWmClose, got[3].message);
+  std::int32_t x = 0, y = 0;
+  windows->CursorPosition(x, y);
+  EXPECT_EQ(100, x);
+  EXPECT_EQ(200, y);
+}
+
+TEST_F(SdlWindowSystemTest, DestroySendsDestroyAndDropsLaterMessages) {
+  windows->PostMessage(window, plat::kWmClose, 0, 0);
+  windows->DestroyWindow(window);
+  ASSERT_EQ(1u, procedureSaw.size());
+  EXPECT_EQ(plat::kWmDestroy, procedureSaw[0].message);
+  EXPECT_EQ(nullptr, windows->SdlWindowFor(window));
+  WindowMessage m;
+  ASSERT_TRUE(windows->PeekMessage(m));
+  windows->TranslateAndDispatch(m);
+  EXPECT_EQ(1u, procedureSaw.size()) << "the window is gone";
+}
+
+TEST_F(SdlWindowSystemTest, InputTypedIntoAModalBoxIsDropped) {
+  PushKey(SDLK_RETURN, true);
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = static_cast<Uint32>(window);
+  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&e);
+  windows->ReclaimAfterModal();
+  PushKey(SDLK_c, true);
+  const std::vector<WindowMessage> got = Drain();
+  for (const WindowMessage& m : got) {
+    EXPECT_NE(std::uintptr_t{plat::kVkReturn}, m.wParam);
+  }
+  ASSERT_FALSE(got.empty());
+  EXPECT_EQ(plat::kWmKeyDown, got.back().message);
+  EXPECT_EQ(std::uintptr_t{'C'}, got.back().wParam);
+}
+
+TEST(LinuxKeyMap, VirtualKeysBothWays) {
+  using plat::linux_port::VirtualKeyFor;
+  EXPECT_EQ('Q', VirtualKeyFor(SDLK_q));
+  EXPECT_EQ('7', VirtualKeyFor(SDLK_7));
+  EXPECT_EQ(plat::kVkF1 + 11, VirtualKeyFor(SDLK_F12));
+  EXPECT_EQ(plat::kVkShift, VirtualKeyFor(SDLK_RSHIFT));
+  EXPECT_EQ(plat::kVkControl, VirtualKeyFor(SDLK_LCTRL));
+  EXPECT_EQ(plat::kVkUp, VirtualKeyFor(SDLK_UP));
+  EXPECT_EQ(plat::kVkBack, VirtualKeyFor(SDLK_BACKSPACE));
+  SDL_Scancode codes[2];
+  ASSERT_EQ(2, plat::linux_port::ScancodesFor(plat::kVkMenu, codes));
+  EXPECT_EQ(SDL_SCANCODE_LALT, codes[0]);
+  EXPECT_EQ(SDL_SCANCODE_RALT, codes[1]);
+  ASSERT_EQ(1, plat::linux_port::ScancodesFor(plat::kVkF2, codes));
+  EXPECT_EQ(SDL_SCANCODE_F2, codes[0]);
+}
+
+TEST(Utf8Boundary, ConvertsAndReplacesWhatHasNoForm) {
+  const char* product = "ぷるみゅら";  // code page 932 bytes in memory
+  EXPECT_EQ("\xE3\x81\xB7\xE3\x82\x8B\xE3\x81\xBF\xE3\x82\x85\xE3\x82\x89",
+            plat::linux_port::Cp932ToUtf8(product));
+  EXPECT_EQ("a?b", plat::linux_port::Cp932ToUtf8("a\xA0" "b"));
+  std::string back;
+  EXPECT_FALSE(plat::linux_port::Utf8ToCp932("x\xF0\x9F\x98\x80y", back));
+  EXPECT_EQ("x?y", back);
+  EXPECT_TRUE(plat::linux_port::Utf8ToCp932("\xE3\x81\xB7", back));
+  EXPECT_EQ(std::string(product, 2), back);
+}
+
+}  // namespace
