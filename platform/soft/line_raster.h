@@ -1,0 +1,23 @@
+// Our own integer line rasteriser, shaped like a GDI PS_SOLID pen drawn with
+// MoveTo/LineTo: width 1 (or less) is a one-pixel line from the first point
+// up to but not including the last; wider pens are filled capsules (round
+// ends). Everything is clipped to the view; no allocation, no floating point
+// per pixel.
+#pragma once
+#include <cstdint>
+
+#include "platform/soft/pixel_view.h"
+
+namespace plat::soft {
+
+// Wider pens are drawn this wide; keeps the exact integer geometry in range.
+constexpr std::int32_t kMaxPenWidth = 1024;
+
+void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+              std::int32_t y2, std::int32_t width, std::uint32_t pixel);
+
+// Pixels xFirst..xLast (inclusive) of row y, clipped to the view.
+void FillSpan(const PixelView& view, std::int64_t y, std::int64_t xFirst, std::int64_t xLast,
+              std::uint32_t pixel);
+
+}  // namespace plat::soft

@@ -1,0 +1,188 @@
+#include "platform/soft/soft_surface.h"
+
+#include <cstring>
+
+#include "platform/soft/soft_display.h"
+
+namespace plat::soft {
+namespace {
+
+// What a restored surface holds until it is drawn again: DirectDraw keeps no
+// content across a loss, and a visible pattern shows a forgotten reload.
+constexpr std::uint8_t kRestoredFill = 0x5A;
+
+bool Inside(const Rect& r, const PixelView& v) {
+  return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= v.width &&
+         r.bottom <= v.height;
+}
+
+template <typename P>
+void FillAll(const PixelView& v, std::uint32_t pixel) {
+  for (std::int32_t y = 0; y < v.height; ++y) {
+    P* row = reinterpret_cast<P*>(v.bits + static_cast<std::int64_t>(y) * v.pitch);
+    for (std::int32_t x = 0; x < v.width; ++x) row[x] = static_cast<P>(pixel);
+  }
+}
+
+template <typename P>
+void CopyWithKey(const PixelView& dst, std::int32_t x, std::int32_t y, const PixelView& src,
+                 const Rect& r, bool keyed, std::uint32_t low, std::uint32_t high, std::uint32_t mask) {
+  for (std::int32_t row = 0; row < r.bottom - r.top; ++row) {
+    const P* from = reinterpret_cast<const P*>(src.bits + std::int64_t{r.top + row} * src.pitch) + r.left;
+    P* to = reinterpret_cast<P*>(dst.bits + std::int64_t{y + row} * dst.pitch) + x;
+    for (std::int32_t col = 0; col < r.right - r.left; ++col) {
+      const std::uint32_t p = from[col] & mask;
+      if (!keyed || p < low || p > high) to[col] = from[col];
+    }
+  }
+}
+
+}  // namespace
+
+SoftSurface::SoftSurface(SoftDisplayDevice* owner, std::int32_t width, std::int32_t height,
+                         PixelLayout layout, std::unique_ptr<std::uint8_t[]> pixels,
+                         const SurfaceDesc& desc)
+    : owner_(owner), pixels_(std::move(pixels)), desc_(desc) {
+  view_ = PixelView{pixels_.get(), width * BytesPerPixel(layout), width, height, layout};
+  desc_.flags |= kDdsdCaps | kDdsdWidth | kDdsdHeight;
+  desc_.width = width;
+  desc_.height = height;
+}
+
+LockedSurface SoftSurface::Frame() const {
+  return LockedSurface{view_.bits, view_.pitch, view_.width, view_.height, FormatOf(view_.layout)};
+}
+
+void SoftSurface::Presented() {
+  if (IsPrimary()) owner_->Presented(*this);
+}
+
+HResult SoftSurface::CheckBlit(const SoftSurface* source) const {
+  if (lost_ || (source != nullptr && source->lost_)) return kDdErrSurfaceLost;
+  if (Busy() || (source != nullptr && source->Busy())) return kDdErrSurfaceBusy;
+  if (source != nullptr && source->view_.layout != view_.layout) return kDdErrInvalidPixelFormat;
+  return kOk;
+}
+
+HResult SoftSurface::ColourFill(std::uint32_t pixel) {
+  const HResult hr = CheckBlit(nullptr);
+  if (hr != kOk) return hr;
+  if (view_.layout == PixelLayout::Rgb565) FillAll<std::uint16_t>(view_, pixel);
+  else FillAll<std::uint32_t>(view_, pixel);
+  Presented();
+  return kOk;
+}
+
+HResult SoftSurface::Copy(const Rect& dst, ISurface& source, const Rect& src) {
+  auto* from = dynamic_cast<SoftSurface*>(&source);
+  if (from == nullptr) return kDdErrInvalidParams;
+  const HResult hr = CheckBlit(from);
+  if (hr != kOk) return hr;
+  if (!Inside(dst, view_) || !Inside(src, from->view_)) return kDdErrInvalidRect;
+  const bool sameSize = dst.right - dst.left == src.right - src.left && dst.bottom - dst.top == src.bottom - src.top;
+  if (!sameSize) return kDdErrInvalidRect;  // no stretching here
+  const int bpp = BytesPerPixel(view_.layout);
+  const std::int32_t rows = dst.bottom - dst.top;
+  const std::size_t bytes = static_cast<std::size_t>(dst.right - dst.left) * bpp;
+  const bool upwards = from == this && dst.top > src.top;  // overlapping copy within one surface
+  for (std::int32_t i = 0; i < rows; ++i) {
+    const std::int32_t row = upwards ? rows - 1 - i : i;
+    std::memmove(view_.bits + std::int64_t{dst.top + row} * view_.pitch + std::int64_t{dst.left} * bpp,
+                 from->view_.bits + std::int64_t{src.top + row} * from->view_.pitch + std::int64_t{src.left} * bpp,
+                 bytes);
+  }
+  Presented();
+  return kOk;
+}
+
+HResult SoftSurface::CopyKeyed(std::int32_t x, std::int32_t y, ISurface& source, const Rect& src) {
+  auto* from = dynamic_cast<SoftSurface*>(&source);
+  if (from == nullptr) return kDdErrInvalidParams;
+  const HResult hr = CheckBlit(from);
+  if (hr != kOk) return hr;
+  if (!Inside(src, from->view_)) return kDdErrInvalidRect;
+  const std::int64_t right = std::int64_t{x} + (src.right - src.left);
+  const std::int64_t bottom = std::int64_t{y} + (src.bottom - src.top);
+  if (x < 0 || y < 0 || right > view_.width || bottom > view_.height) return kDdErrInvalidRect;
+  const PixelFormat f = FormatOf(view_.layout);
+  const std::uint32_t mask = f.redMask | f.greenMask | f.blueMask;
+  if (view_.layout == PixelLayout::Rgb565) {
+    CopyWithKey<std::uint16_t>(view_, x, y, from->view_, src, from->keyed_, from->keyLow_, from->keyHigh_, mask);
+  } else {
+    CopyWithKey<std::uint32_t>(view_, x, y, from->view_, src, from->keyed_, from->keyLow_, from->keyHigh_, mask);
+  }
+  Presented();
+  return kOk;
+}
+
+HResult SoftSurface::SetColourKey(std::uint32_t low, std::uint32_t high) {
+  if (owner_->Failing(SoftFault::SetColourKey)) return kDdErrGeneric;
+  keyed_ = true;
+  keyLow_ = low;
+  keyHigh_ = high;
+  return kOk;
+}
+
+HResult SoftSurface::GetDC(IDeviceContext** dc) {
+  if (dc == nullptr) return kDdErrInvalidParams;
+  *dc = nullptr;
+  if (lost_) return kDdErrSurfaceLost;
+  if (dc_.Attached()) return kDdErrDcAlreadyCreated;
+  if (locked_) return kDdErrSurfaceBusy;
+  if (owner_->Failing(SoftFault::GetDC)) return kDdErrGeneric;
+  dc_.Attach(view_);
+  *dc = &dc_;
+  return kOk;
+}
+
+HResult SoftSurface::ReleaseDC(IDeviceContext* dc) {
+  if (dc == nullptr) return kDdErrInvalidParams;
+  if (dc != &dc_ || !dc_.Attached()) return kDdErrNoDc;
+  dc_.Detach();
+  Presented();
+  return kOk;
+}
+
+HResult SoftSurface::Lock(LockedSurface& out) {
+  if (lost_) return kDdErrSurfaceLost;
+  if (Busy()) return kDdErrSurfaceBusy;
+  if (owner_->Failing(SoftFault::Lock)) return kDdErrGeneric;
+  locked_ = true;
+  out = Frame();
+  return kOk;
+}
+
+HResult SoftSurface::Unlock() {
+  if (!locked_) return kDdErrNotLocked;
+  locked_ = false;
+  Presented();
+  return kOk;
+}
+
+HResult SoftSurface::GetPixelFormat(PixelFormat& out) {
+  if (owner_->Failing(SoftFault::PixelFormat)) return kDdErrGeneric;
+  out = FormatOf(view_.layout);
+  return kOk;
+}
+
+HResult SoftSurface::GetSurfaceDesc(SurfaceDesc& out) {
+  out = desc_;
+  return kOk;
+}
+
+HResult SoftSurface::IsLost() { return lost_ ? kDdErrSurfaceLost : kOk; }
+
+HResult SoftSurface::Restore() {
+  if (!lost_) return kOk;
+  lost_ = false;
+  std::memset(pixels_.get(), kRestoredFill, static_cast<std::size_t>(view_.pitch) * view_.height);
+  return kOk;
+}
+
+void SoftSurface::Release() {
+  dc_.Detach();
+  owner_->Forget(this);
+  delete this;
+}
+
+}  // namespace plat::soft
