@@ -23,6 +23,8 @@ class Screen {
   bool InitFullColour(std::int32_t width, std::int32_t height);
   void Release();
   void RestoreSurfaces();
+  // Clear, Present, GetDC and ReleaseDC do nothing (and answer E_FAIL) when
+  // the init never made the surfaces they need.
   plat::HResult Clear();
   void Present();
   plat::HResult GetDC(Painter& painter);
@@ -41,6 +43,8 @@ class Screen {
 
  private:
   bool Init();
+  bool SetDisplayMode();
+  plat::HResult CreatePlain(std::uint32_t caps, plat::ISurface** out);
   bool Fail(const char* content);
 
   plat::IDisplayDevice* device_;

@@ -21,6 +21,7 @@ struct SurfaceSlot {
 class SlotTable {
  public:
   static constexpr int kSlotCount = 1024;
+  static constexpr std::size_t kPathSize = 256;  // bitmap paths beside the module, NUL included
 
   SlotTable(Screen& screen, plat::IDisplayDevice& device, plat::IBitmapLoader& bitmaps,
             plat::ISystemInfo& system, BoxHost& boxes);
@@ -29,6 +30,8 @@ class SlotTable {
   void ReloadSlot(int index);
   void FreeSlot(int index);
   plat::HResult SetSlotColourKey(int index, plat::ColourRef colour);
+  // Draws nothing for slot 0 (the work buffer, held by a sprite whose load
+  // failed), for indices outside the table and for empty slots.
   void DrawSlot(std::int32_t x, std::int32_t y, int index, std::int32_t srcX, std::int32_t srcY,
                 std::int32_t w, std::int32_t h);
 
@@ -38,10 +41,18 @@ class SlotTable {
   std::uint32_t MatchColour(plat::ISurface* surface, plat::ColourRef colour);
   plat::HResult SetSurfaceColourKey(plat::ISurface* surface, plat::ColourRef colour);
 
+  // The Screen's share: forget slots 1..1023 at init without releasing
+  // surfaces, release every slot, restore and refill lost slots.
+  void EmptyLoadSlots();
+  void ReleaseAll();
+  void RestoreLost();
+
   SurfaceSlot& Slot(int index) { return slots_[index]; }
   const SurfaceSlot& Slot(int index) const { return slots_[index]; }
 
  private:
+  int Report(const char* content, const char* remedy);
+
   Screen* screen_;
   plat::IDisplayDevice* device_;
   plat::IBitmapLoader* bitmaps_;
