@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "platform/soft/line_raster.h"
+#include "platform/soft/soft_dc.h"
+
+namespace {
+
+using plat::soft::PixelLayout;
+using plat::soft::PixelView;
+
+struct Canvas {
+  Canvas(std::int32_t w, std::int32_t h, PixelLayout layout = PixelLayout::Xrgb8888)
+      : memory(static_cast<std::size_t>(w) * h, 0) {
+    view = PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), w * plat::soft::BytesPerPixel(layout), w, h,
+                     layout};
+  }
+  std::uint32_t At(std::int32_t x, std::int32_t y) const { return plat::soft::ReadPixel(view, x, y); }
+  int Lit() const {
+    int n = 0;
+    for (std::int32_t y = 0; y < view.height; ++y) {
+      for (std::int32_t x = 0; x < view.width; ++x) n += At(x, y) != 0;
+    }
+    return n;
+  }
+  std::vector<std::uint32_t> memory;  // room for either layout
+  PixelView view;
+};
+
+// Distance from (px, py) to the segment, in pixels.
+double Distance(double px, double py, double x0, double y0, double x1, double y1) {
+  const double dx = x1 - x0, dy = y1 - y0, l2 = dx * dx + dy * dy;
+  double t = l2 == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / l2;
+  t = t < 0 ? 0 : (t > 1 ? 1 : t);
+  return std::hypot(px - (x0 + t * dx), py - (y0 + t * dy));
+}
+
+TEST(Rasteriser, OnePixelLinesStopShortOfTheEnd) {
+  Canvas c(40, 40);
+  plat::soft::DrawLine(c.view, 2, 3, 12, 3, 1, 7);
+  for (int x = 2; x < 12; ++x) EXPECT_EQ(7u, c.At(x, 3)) << x;
+  EXPECT_EQ(0u, c.At(12, 3));
+  EXPECT_EQ(10, c.Lit());
+  plat::soft::DrawLine(c.view, 30, 30, 20, 20, 0, 9);  // width 0 is one pixel too
+  EXPECT_EQ(9u, c.At(30, 30));
+  EXPECT_EQ(9u, c.At(21, 21));
+  EXPECT_EQ(0u, c.At(20, 20));
+  Canvas dot(8, 8);
+  plat::soft::DrawLine(dot.view, 4, 4, 4, 4, 1, 1);
+  EXPECT_EQ(0, dot.Lit());
+}
+
+TEST(Rasteriser, OnePixelLinesFollowTheIdealLine) {
+  const int ends[][4] = {{0, 0, 37, 11}, {37, 11, 0, 0}, {5, 40, 19, 1}, {50, 3, 2, 29}, {9, 9, 31, 20}, {31, 20, 9, 9}};
+  for (const auto& e : ends) {
+    Canvas c(64, 64);
+    plat::soft::DrawLine(c.view, e[0], e[1], e[2], e[3], 1, 1);
+    const int n = std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1]));
+    EXPECT_EQ(n, c.Lit());
+    for (std::int32_t y = 0; y < 64; ++y) {
+      for (std::int32_t x = 0; x < 64; ++x) {
+        if (c.At(x, y) == 0) continue;
+        // Within half a pixel of the line along the minor axis.
+        const bool xMajor = std::abs(e[2] - e[0]) >= std::abs(e[3] - e[1]);
+        const double t = xMajor ? double(x - e[0]) / (e[2] - e[0]) : double(y - e[1]) / (e[3] - e[1]);
+        const double ideal = xMajor ? e[1] + t * (e[3] - e[1]) : e[0] + t * (e[2] - e[0]);
+        EXPECT_LE(std::fabs((xMajor ? y : x) - ideal), 0.5 + 1e-9) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Rasteriser, ClippingKeepsThePixelsOfTheWholeLine) {
+  // A small view must show exactly its window of the same line drawn on a
+  // large one, whatever the ends and widths.
+  const int ends[][4] = {{-500, 37, 640, 70}, {-300, -400, 420, 611}, {50, -560, 52, 660},
+                         {640, 620, -540, -10}, {-20, 10, 10, 130}};
+  const int offset = 560;
+  for (int width : {1, 2, 5, 8}) {
+    for (const auto& e : ends) {
+      Canvas big(1200, 1200), small(100, 100);
+      plat::soft::DrawLine(big.view, e[0] + offset, e[1] + offset, e[2] + offset, e[3] + offset, width, 1);
+      plat::soft::DrawLine(small.view, e[0], e[1], e[2], e[3], width, 1);
+      for (std::int32_t y = 0; y < 100; ++y) {
+        for (std::int32_t x = 0; x < 100; ++x) {
+          ASSERT_EQ(big.At(x + offset, y + offset), small.At(x, y)) << width << " " << e[0] << " " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(Rasteriser, FarOffEndsAreClippedNotMoved) {
+  for (int width : {1, 6}) {
+    Canvas c(200, 100);
+    plat::soft::DrawLine(c.view, -2000000000, 50, 2000000000, 50, width, 1);
+    for (std::int32_t x = 0; x < 200; ++x) ASSERT_NE(0u, c.At(x, 50)) << x;
+    Canvas d(200, 100);
+    plat::soft::DrawLine(d.view, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, width, 1);
+    for (std::int32_t i = 0; i < 100; ++i) ASSERT_NE(0u, d.At(i, i)) << i;
+    Canvas e(50, 50);
+    plat::soft::DrawLine(e.view, -70000000, 3, -60000000, 40, width, 1);  // wholly outside
+    EXPECT_EQ(0, e.Lit());
+  }
+}
+
+TEST(Rasteriser, WideLinesCoverTheirCapsule) {
+  const double segs[][4] = {{20, 20, 80, 35}, {70, 10, 30, 90}, {50, 50, 50, 50}, {10, 60, 90, 60}, {40, 15, 40, 85}};
+  for (PixelLayout layout : {PixelLayout::Rgb565, PixelLayout::Xrgb8888}) {
+    for (int width : {2, 3, 6, 8, 15}) {
+      for (const auto& s : segs) {
+        Canvas c(100, 100, layout);
+        plat::soft::DrawLine(c.view, int(s[0]), int(s[1]), int(s[2]), int(s[3]), width, 0xABCD);
+        const double r = width / 2.0;
+        for (std::int32_t y = 0; y < 100; ++y) {
+          for (std::int32_t x = 0; x < 100; ++x) {
+            const double d = Distance(x, y, s[0], s[1], s[2], s[3]);
+            const std::uint32_t want = d < r - 0.5 ? 0xABCDu : (d > r ? 0u : c.At(x, y));
+            ASSERT_EQ(want, c.At(x, y)) << width << " at " << x << "," << y;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(Rasteriser, ExtremeWidthAndEmptyViewsAreSafe) {
+  Canvas c(30, 20);
+  plat::soft::DrawLine(c.view, 5, 5, 6, 6, 1 << 30, 1);
+  EXPECT_EQ(30 * 20, c.Lit());
+  PixelView empty;
+  plat::soft::DrawLine(empty, 0, 0, 10, 10, 8, 1);
+  plat::soft::FillSpan(c.view, 3, -100, 100, 2);
+  plat::soft::FillSpan(c.view, 25, 0, 5, 3);  // below the view
+  EXPECT_EQ(2u, c.At(0, 3));
+  EXPECT_EQ(2u, c.At(29, 3));
+}
+
+TEST(SoftDeviceContext, PixelsAndColoursInBothFormats) {
+  Canvas c16(8, 8, PixelLayout::Rgb565), c32(8, 8);
+  plat::soft::SoftDeviceContext dc16(c16.view), dc32(c32.view);
+  dc16.SetPixel(1, 1, plat::MakeColour(255, 128, 0));
+  EXPECT_EQ(plat::MakeColour(255, 130, 0), dc16.GetPixel(1, 1));  // 565 widens by repeating top bits
+  dc16.SetPixel(2, 2, plat::MakeColour(255, 255, 255));
+  EXPECT_EQ(0xFFFFu, c16.At(2, 2));
+  dc32.Line(0, 4, 8, 4, 1, plat::MakeColour(1, 2, 3));
+  EXPECT_EQ(0x010203u, c32.At(7, 4));
+  EXPECT_EQ(plat::MakeColour(1, 2, 3), dc32.GetPixel(0, 4));
+  EXPECT_EQ(plat::soft::kClrInvalid, dc32.GetPixel(8, 0));
+  dc32.SetPixel(-1, 0, 5);
+  dc32.Detach();
+  dc32.Line(0, 0, 8, 0, 3, 0xFFFFFF);
+  EXPECT_EQ(0u, c32.At(3, 0));
+}
+
+}  // namespace
