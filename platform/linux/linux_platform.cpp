@@ -11,6 +11,7 @@ LinuxPlatform::LinuxPlatform() {
   platform_.clock = &clock_;
   platform_.input = &input_;
   platform_.sound = &sound_;
+  platform_.profile = &profile_;
   boxes_.SetAfterBox([this] { windows_.ReclaimAfterModal(); });
 }
 

@@ -1,9 +1,10 @@
 // Owns every Linux implementation and hands them out as one plat::Platform.
-// The display (with its bitmap loader), the settings dialogs and the profile
-// store are plugged in by their own ports through the setters below.
+// The display (with its bitmap loader) and the settings dialogs are plugged
+// in by their own ports through the setters below.
 #pragma once
 #include <string>
 
+#include "platform/ini/ini_store.h"
 #include "platform/linux/gtk_message_boxes.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_system_info.h"
@@ -48,6 +49,7 @@ class LinuxPlatform {
   LinuxClock clock_;
   SdlInputState input_{windows_};
   SdlSoundDevice sound_;
+  IniStore profile_;
   Platform platform_;
 };
 

@@ -1,0 +1,41 @@
+// Owns every Win32 implementation and hands them out as one plat::Platform.
+// The display (with its bitmap loader) and the settings dialogs are plugged
+// in by their own ports through the setters below.
+#pragma once
+#include "platform/platform.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_profile_store.h"
+#include "platform/win32/win32_sound_device.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace plat::win32_port {
+
+class Win32Platform {
+ public:
+  Win32Platform();
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  const Platform& Get() const { return platform_; }
+
+  // Hooks for the other ports; each object must outlive the run.
+  void SetDisplay(IDisplayDevice* display, IBitmapLoader* bitmaps) {
+    platform_.display = display;
+    platform_.bitmaps = bitmaps;
+  }
+  void SetDialogs(IDialogHost* dialogs) { platform_.dialogs = dialogs; }
+  void SetProfileStore(IProfileStore* profile) { platform_.profile = profile; }
+
+ private:
+  Win32WindowSystem windows_;
+  Win32MessageBoxes boxes_;
+  Win32SystemInfo system_;
+  Win32Clock clock_;
+  Win32Input input_;
+  Win32SoundDevice sound_;
+  Win32ProfileStore profile_;
+  Platform platform_;
+};
+
+}  // namespace plat::win32_port
