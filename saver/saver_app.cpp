@@ -1,5 +1,7 @@
 #include "saver/saver_app.h"
 
+#include "saver/settings_dialog.h"
+
 namespace prumya {
 
 const char kProductName[] = "ぷるみゅら";
@@ -8,7 +10,12 @@ SaverApp::SaverApp(qrx::Framework& fw)
     : framework(fw),
       config(*fw.platform.profile, fw.random),
       trail(config, fw.random, anchor),
-      runSettingsDialog([](plat::InstanceHandle, plat::WindowHandle) {}) {}
+      font(fw.slots),
+      overlays(config, *fw.platform.clock, font),
+      runSettingsDialog([this](plat::InstanceHandle instance, plat::WindowHandle parent) {
+        RunSettingsDialog(config, framework, instance, parent);
+      }),
+      run(fw, SaverParts{config, trail, anchor, trig, font, overlays, runSettingsDialog}) {}
 
 void SaverApp::Install() {
   qrx::AppShell& shell = framework.shell;
@@ -29,27 +36,6 @@ bool SaverApp::InitHandler(plat::InstanceHandle instance, plat::InstanceHandle, 
                            int) {
   return RunStartup(config, *framework.platform.system, runSettingsDialog, instance, commandLine);
 }
-
-void SaverApp::BuildTrigTable() {}
-
-void SaverApp::StartSaver() {
-  config.LoadSettings(true);
-  trail.ResetTrail();
-  framework.shell.SetMessageHandler(
-      [this](plat::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-             std::intptr_t lParam) { return MessageHandler(window, message, wParam, lParam); });
-}
-
-bool SaverApp::MessageHandler(plat::WindowHandle, std::uint32_t message, std::uintptr_t,
-                              std::intptr_t) {
-  if (message == plat::kWmKeyDown || message == plat::kWmLButtonDown) {
-    framework.shell.RequestClose();
-    return true;
-  }
-  return false;
-}
-
-void SaverApp::FrameTick() {}
 
 void SaverApp::CloseSequence() {
   framework.screen.Release();

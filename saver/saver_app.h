@@ -6,8 +6,11 @@
 
 #include "framework/framework.h"
 #include "saver/config.h"
+#include "saver/overlays.h"
+#include "saver/saver_run.h"
 #include "saver/startup.h"
 #include "saver/trail.h"
+#include "saver/trig_table.h"
 
 namespace prumya {
 
@@ -25,19 +28,25 @@ class SaverApp {
 
   bool InitHandler(plat::InstanceHandle instance, plat::InstanceHandle previousInstance,
                    char* commandLine, int showCommand);
-  void BuildTrigTable();
-  void StartSaver();
+  void BuildTrigTable() { trig.BuildTrigTable(); }
+  void StartSaver() { run.StartSaver(); }
   bool MessageHandler(plat::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                      std::intptr_t lParam);
-  void FrameTick();
+                      std::intptr_t lParam) {
+    return run.MessageHandler(window, message, wParam, lParam);
+  }
+  void FrameTick() { run.FrameTick(); }
   void CloseSequence();
 
   qrx::Framework& framework;
   SaverConfig config;
   CursorAnchor anchor;
   Trail trail;
-  // Shows the settings dialog and writes on OK; a no-op until one is set.
+  TrigTable trig;
+  FontGlyphs font;  // FontSprite
+  Overlays overlays;
+  // Shows the settings dialog and writes on OK.
   SettingsDialogRunner runSettingsDialog;
+  SaverRun run;
 };
 
 }  // namespace prumya

@@ -1,0 +1,317 @@
+// The running saver: start, frame tick, exit conditions and hot keys over
+// fakes for the clock, keys, cursor and display.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/saver_rig.h"
+
+namespace {
+
+using testrig::SaverRig;
+using testrig::kSettingsFile;
+using testrig::kSystemFile;
+using testrig::kUserFile;
+
+constexpr std::uint32_t kRerollMs = 60000;
+
+// Three plain presets and one carrying the given command, which is current.
+void CommandingPreset(SaverRig& rig, int command) {
+  for (const char* name : {"A", "B", "C"}) rig.profile.Set(kSystemFile, name, "data00", "100");
+  rig.profile.Set(kSystemFile, "R", "command", std::to_string(command));
+  rig.Setting("name", "R");
+}
+
+// The anchor is taken at (x, y) by one tick.
+void Anchor(SaverRig& rig, std::int32_t x, std::int32_t y) {
+  rig.MoveCursor(x, y);
+  rig.Tick();
+  ASSERT_TRUE(rig.app.anchor.taken);
+  ASSERT_EQ(0, rig.Closes());
+}
+
+TEST(SaverStart, LoadsResetsInitialisesAndRegisters) {
+  SaverRig rig;
+  rig.Setting("color", "1");
+  rig.Start();
+  EXPECT_EQ(1, rig.Loads());
+  EXPECT_FALSE(rig.app.anchor.taken);
+  EXPECT_EQ(32, rig.display.ModeBpp());  // full colour: 24 refused, 32 taken
+  EXPECT_NE(0, rig.app.font.FontSprite.SlotIndex());
+  rig.Key('A');  // reaches the saver's handler through the shell
+  EXPECT_EQ(1, rig.Closes());
+
+  SaverRig sixteen;
+  sixteen.Start();
+  EXPECT_EQ(16, sixteen.display.ModeBpp());
+}
+
+TEST(SaverExit, MouseThresholdIsPerAxisAndStrict) {
+  struct Case {
+    std::int32_t dx, dy;
+    bool ends;
+  };
+  for (const Case c : {Case{24, 0, false}, Case{0, -24, false}, Case{20, 20, false},
+                       Case{25, 0, true}, Case{0, 25, true}, Case{-25, 3, true}}) {
+    SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy));
+    SaverRig rig;
+    rig.Start();
+    Anchor(rig, 500, 400);
+    rig.MoveCursor(500 + c.dx, 400 + c.dy);
+    rig.Tick();
+    EXPECT_EQ(c.ends ? 1 : 0, rig.Closes());
+  }
+}
+
+// The old (-1, -1) sentinel retook the anchor at every check wherever a
+// coordinate was negative, so the mouse never ended the saver on a monitor
+// left of or above the primary one.
+TEST(SaverExit, MovementLeftOrAboveThePrimaryMonitorEnds) {
+  for (const auto& start : {std::pair<int, int>{-1500, 300}, {200, -400}, {-1, -1}}) {
+    SaverRig rig;
+    rig.Start();
+    Anchor(rig, start.first, start.second);
+    rig.MoveCursor(start.first + 10, start.second - 10);
+    rig.Tick();
+    EXPECT_EQ(0, rig.Closes());  // the anchor stays put: drift adds up
+    rig.MoveCursor(start.first + 25, start.second - 26);
+    rig.Tick();
+    EXPECT_EQ(1, rig.Closes()) << start.first << "," << start.second;
+  }
+}
+
+TEST(SaverExit, MouseLockIgnoresMovementButNotKeysClicksOrAlt) {
+  for (const char* lock : {"0", "-5"}) {
+    SaverRig rig;
+    rig.Setting("mouse", lock);
+    rig.Start();
+    rig.MoveCursor(10, 10);
+    rig.Tick();
+    rig.MoveCursor(900, 700);
+    rig.Tick();
+    EXPECT_EQ(0, rig.Closes());
+    rig.Send(plat::kWmLButtonDown);
+    EXPECT_EQ(1, rig.Closes());
+    rig.input.SetKey(plat::kVkMenu, true);
+    rig.Tick();
+    EXPECT_EQ(2, rig.Closes());
+  }
+}
+
+TEST(SaverExit, AltEndsAtTheNextTickWithoutDrawing) {
+  SaverRig rig;
+  rig.Start();
+  rig.Tick();
+  const int frames = rig.Frames();
+  rig.input.SetKey(plat::kVkMenu, true);
+  rig.Tick();
+  EXPECT_EQ(1, rig.Closes());
+  EXPECT_EQ(frames, rig.Frames());
+}
+
+TEST(SaverExit, AnchorIsTakenAfreshAfterEachReset) {
+  // F1 (the cursor moves while the dialog is open), F2, F3, the right button.
+  for (int trigger : {plat::kVkF1, plat::kVkF2, plat::kVkF3, 0}) {
+    SCOPED_TRACE(trigger);
+    SaverRig rig;
+    rig.Start();
+    Anchor(rig, 300, 300);
+    rig.duringDialog = [&] { rig.MoveCursor(800, 100); };
+    if (trigger == 0) rig.Send(plat::kWmRButtonDown);
+    else rig.Key(trigger);
+    rig.MoveCursor(800, 100);
+    EXPECT_FALSE(rig.app.anchor.taken);
+    rig.Tick();
+    EXPECT_EQ(0, rig.Closes());
+    EXPECT_EQ(800, rig.app.anchor.x);
+    EXPECT_EQ(100, rig.app.anchor.y);
+  }
+}
+
+TEST(SaverExit, AnchorIsTakenAfreshAfterAReroll) {
+  SaverRig rig;
+  CommandingPreset(rig, 3);
+  rig.Start();
+  Anchor(rig, 300, 300);
+  rig.clock.Advance(kRerollMs);
+  rig.Tick();  // checks the exit, then re-rolls
+  EXPECT_FALSE(rig.app.anchor.taken);
+  rig.MoveCursor(800, 100);
+  rig.Tick();
+  EXPECT_EQ(0, rig.Closes());
+}
+
+TEST(SaverTick, SpeedLimitSkipsFramesButStillChecksExits) {
+  SaverRig rig;
+  rig.Setting("speed", "20");
+  rig.Start();
+  rig.Tick();  // the first tick starts the frame timer: no frame yet
+  EXPECT_EQ(0, rig.Frames());
+  rig.clock.Advance(19);
+  rig.Tick();
+  EXPECT_EQ(0, rig.Frames());
+  rig.clock.Advance(1);
+  rig.Tick();
+  EXPECT_EQ(1, rig.Frames());
+  rig.clock.Advance(19);
+  rig.Tick();
+  EXPECT_EQ(1, rig.Frames());
+  rig.input.SetKey(plat::kVkMenu, true);
+  rig.Tick();
+  EXPECT_EQ(1, rig.Closes());
+}
+
+TEST(SaverTick, WithoutALimitEveryTickDrawsOneStep) {
+  SaverRig rig;
+  rig.Start();
+  for (int frame = 1; frame <= 3; ++frame) {
+    const std::int32_t x = rig.app.trail.Chain()[0].x;
+    rig.Tick();
+    EXPECT_EQ(frame, rig.Frames());
+    EXPECT_EQ(2, std::abs(rig.app.trail.Chain()[0].x - x));  // one step of HeadMove 2
+  }
+}
+
+TEST(SaverTick, CommandsThreeAndFourRerollEveryMinute) {
+  for (int command : {3, 4}) {
+    SCOPED_TRACE(command);
+    SaverRig rig;
+    CommandingPreset(rig, command);
+    rig.Start();
+    rig.clock.Advance(1234);
+    rig.Tick();  // starts the re-roll timer
+    EXPECT_EQ(1, rig.Loads());
+    rig.clock.Advance(kRerollMs / 2);
+    rig.Key(plat::kVkF2);  // reloads, but does not restart the re-roll timer
+    EXPECT_EQ(2, rig.Loads());
+    rig.clock.Advance(kRerollMs / 2 - 1);
+    rig.Tick();
+    EXPECT_EQ(2, rig.Loads());
+    rig.clock.Advance(1);
+    rig.Tick();
+    EXPECT_EQ(3, rig.Loads());
+    rig.clock.Advance(kRerollMs - 1);
+    rig.Tick();
+    EXPECT_EQ(3, rig.Loads());
+    rig.clock.Advance(1);
+    rig.Tick();
+    EXPECT_EQ(4, rig.Loads());
+  }
+}
+
+TEST(SaverTick, OtherCommandsNeverReroll) {
+  for (int command : {0, 1, 2, 5}) {
+    SaverRig rig;
+    CommandingPreset(rig, command);
+    rig.Start();
+    for (int i = 0; i < 5; ++i) {
+      rig.Tick();
+      rig.clock.Advance(kRerollMs);
+    }
+    EXPECT_EQ(1, rig.Loads()) << command;
+  }
+}
+
+TEST(SaverHotKeys, F2WithCommandOneNeverRepeatsThePreviousPosition) {
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    SaverRig rig;
+    CommandingPreset(rig, 1);
+    rig.framework.random.Seed(seed);
+    rig.Start();
+    std::vector<int> picks{rig.app.config.LastPresetPick};
+    for (int press = 0; press < 3; ++press) {
+      rig.Key(plat::kVkF2);
+      picks.push_back(rig.app.config.LastPresetPick);
+    }
+    for (std::size_t i = 1; i < picks.size(); ++i) {
+      ASSERT_NE(picks[i - 1], picks[i]) << "seed " << seed;
+      ASSERT_GE(picks[i], 0);
+    }
+    EXPECT_EQ(0, rig.Closes());
+  }
+}
+
+TEST(SaverHotKeys, F3StoresExactlyTheTwelveValuesAsTheQuickPreset) {
+  SaverRig rig;
+  CommandingPreset(rig, 4);  // random values: what is on screen is saved
+  rig.Setting("time", "1");
+  rig.Start();
+  rig.Tick();
+  const prumya::SaverParams shown = rig.app.config.params;
+  const auto settingsBefore = *rig.profile.FindSection(kSettingsFile, "action");
+  const std::size_t logBefore = rig.profile.log.size();
+
+  rig.Key(plat::kVkF3);
+
+  ASSERT_EQ(1u, rig.boxes.shown.size());
+  const std::string caption = "映像保存";
+  const std::string text = "現在の映像を映像名 \"???\" に保存します。";
+  EXPECT_EQ(caption, rig.boxes.shown[0].caption);
+  EXPECT_EQ(text, rig.boxes.shown[0].text);
+  std::vector<std::string> keys;
+  for (std::size_t i = logBefore; i < rig.profile.log.size(); ++i) {
+    const auto& access = rig.profile.log[i];
+    ASSERT_EQ("write", access.op);
+    EXPECT_EQ(kUserFile, access.file);
+    EXPECT_EQ("???", access.section);
+    keys.push_back(access.key);
+  }
+  ASSERT_EQ(12u, keys.size());
+  const auto* quick = rig.profile.FindSection(kUserFile, "???");
+  ASSERT_NE(nullptr, quick);
+  ASSERT_EQ(12u, quick->keys.size());
+  for (int i = 0; i < 12; ++i) {
+    char key[8];
+    prumya::FormatDataKey(key, i);
+    EXPECT_EQ(key, keys[i]);
+    EXPECT_EQ(std::to_string(shown[i]), *rig.profile.Find(kUserFile, "???", key));
+  }
+  const auto& settingsAfter = *rig.profile.FindSection(kSettingsFile, "action");
+  ASSERT_EQ(settingsBefore.keys.size(), settingsAfter.keys.size());
+  for (std::size_t i = 0; i < settingsAfter.keys.size(); ++i) {
+    EXPECT_EQ(settingsBefore.keys[i].name, settingsAfter.keys[i].name);
+    EXPECT_EQ(settingsBefore.keys[i].value, settingsAfter.keys[i].value);
+  }
+  EXPECT_FALSE(rig.app.anchor.taken);
+  EXPECT_EQ(0, rig.Closes());
+}
+
+TEST(SaverHotKeys, F1AndRightButtonRunTheDialogBetweenTwoLoads) {
+  for (bool rightButton : {false, true}) {
+    SaverRig rig;
+    CommandingPreset(rig, 1);
+    rig.Start();
+    std::string nameInDialog;
+    rig.duringDialog = [&] { nameInDialog = rig.app.config.settings.PresetName; };
+    const int loads = rig.Loads();
+    if (rightButton) rig.Send(plat::kWmRButtonDown);
+    else rig.Key(plat::kVkF1);
+    ASSERT_EQ(1u, rig.dialogCalls.size());
+    EXPECT_EQ(rig.framework.shell.GetInstance(), rig.dialogCalls[0].first);
+    EXPECT_EQ(rig.mainWindow, rig.dialogCalls[0].second);
+    EXPECT_EQ("R", nameInDialog);  // loaded without carrying the command out
+    EXPECT_EQ(loads + 2, rig.Loads());
+    EXPECT_NE("R", std::string(rig.app.config.settings.PresetName));  // then carried out
+    EXPECT_EQ(0, rig.Closes());
+  }
+}
+
+TEST(SaverHotKeys, KeysAndClicksThatEndAndMessagesLeftAlone) {
+  SaverRig rig;
+  rig.Start();
+  for (int vk : {int{'A'}, plat::kVkSpace, plat::kVkReturn, plat::kVkDown}) rig.Key(vk);
+  rig.Send(plat::kWmLButtonDown);
+  EXPECT_EQ(5, rig.Closes());
+  rig.Key(plat::kVkEscape);  // the shell's own request and the handler's
+  EXPECT_EQ(7, rig.Closes());
+  const std::size_t before = rig.windows.defaultProcessed.size();
+  for (std::uint32_t m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove,
+                          plat::kWmRButtonUp})
+    rig.Send(m, 'A');
+  EXPECT_EQ(before + 5, rig.windows.defaultProcessed.size());
+  EXPECT_EQ(7, rig.Closes());
+}
+
+}  // namespace
