@@ -12,6 +12,9 @@ target_link_libraries(prumya_tests PRIVATE prumya_fakes gtest gtest_main)
 if(PORT_TEST_SOURCES)
   target_link_libraries(prumya_tests PRIVATE prumya_port)
 endif()
+if(WIN32)
+  target_sources(prumya_tests PRIVATE ${DIALOGS_RC})  # the dialog host test runs template 102
+endif()
 target_compile_definitions(prumya_tests PRIVATE PRUMYA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 if(WIN32)

@@ -10,6 +10,7 @@ Win32Platform::Win32Platform() {
   platform_.input = &input_;
   platform_.sound = &sound_;
   platform_.profile = &profile_;
+  platform_.dialogs = &dialogs_;
 }
 
 }  // namespace plat::win32_port

@@ -1,8 +1,9 @@
 // Owns every Win32 implementation and hands them out as one plat::Platform.
-// The display (with its bitmap loader) and the settings dialogs are plugged
-// in by their own ports through the setters below.
+// The display (with its bitmap loader) is plugged in by its own port through
+// the setters below.
 #pragma once
 #include "platform/platform.h"
+#include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_store.h"
 #include "platform/win32/win32_sound_device.h"
@@ -35,6 +36,7 @@ class Win32Platform {
   Win32Input input_;
   Win32SoundDevice sound_;
   Win32ProfileStore profile_;
+  Win32DialogHost dialogs_;
   Platform platform_;
 };
 

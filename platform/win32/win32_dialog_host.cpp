@@ -1,0 +1,201 @@
+#include "platform/win32/win32_dialog_host.h"
+
+#include "platform/win32/win32_headers.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "framework/cp932.h"
+
+namespace plat::win32_port {
+
+static_assert(kWmInitDialog == WM_INITDIALOG && kWmCommand == WM_COMMAND &&
+                  kWmHScroll == WM_HSCROLL && kWmDestroy == WM_DESTROY,
+              "message numbers");
+static_assert(kCbnSelChange == CBN_SELCHANGE && kCbnEditChange == CBN_EDITCHANGE &&
+                  kCbErr == CB_ERR && kBnClicked == BN_CLICKED,
+              "notification codes");
+
+namespace {
+
+HWND Hwnd(WindowHandle h) { return reinterpret_cast<HWND>(h); }
+
+LRESULT Send(WindowHandle dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
+  return SendDlgItemMessageA(Hwnd(dialog), id, message, wParam, lParam);
+}
+
+LPARAM Text(const char* text) { return reinterpret_cast<LPARAM>(text); }
+
+// What DialogBoxParamA carries to the dialog's first message.
+struct DialogStart {
+  const DialogProcedure* procedure;
+  int templateId;
+};
+
+// Test hook: with PRUMYA_DIALOG_LOG naming a file, each dialog appends its
+// screen rectangle and its controls' (template order) once it is set up, and
+// a line when it has closed, so end-to-end scripts can click them.
+FILE* OpenTestLog() {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("PRUMYA_DIALOG_LOG", path, sizeof path);
+  return (n == 0 || n >= sizeof path) ? nullptr : std::fopen(path, "a");
+}
+
+void LogRectangles(HWND dialog, int templateId) {
+  FILE* log = OpenTestLog();
+  if (log == nullptr) return;
+  RECT r;
+  GetWindowRect(dialog, &r);
+  std::fprintf(log, "dialog %d %ld %ld %ld %ld\n", templateId, r.left, r.top, r.right, r.bottom);
+  int index = 0;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    GetWindowRect(c, &r);
+    std::fprintf(log, "control %d %d %ld %ld %ld %ld\n", index++, GetDlgCtrlID(c), r.left,
+                 r.top, r.right, r.bottom);
+  }
+  std::fprintf(log, "ready %d\n", templateId);
+  std::fclose(log);
+}
+
+void LogClosed(int templateId, std::intptr_t result) {
+  if (FILE* log = OpenTestLog()) {
+    std::fprintf(log, "closed %d %d\n", templateId, static_cast<int>(result));
+    std::fclose(log);
+  }
+}
+
+// The procedure travels as DialogBoxParamA's parameter and is kept in the
+// dialog's user slot; messages before WM_INITDIALOG (WM_SETFONT) go unhandled.
+INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* start = reinterpret_cast<const DialogStart*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+    start = reinterpret_cast<const DialogStart*>(lParam);
+    lParam = 0;  // the initial parameter the procedure sees
+  }
+  if (start == nullptr) return FALSE;
+  const INT_PTR handled =
+      (*start->procedure)(reinterpret_cast<WindowHandle>(hwnd), message, wParam, lParam);
+  if (message == WM_INITDIALOG) LogRectangles(hwnd, start->templateId);
+  return handled;
+}
+
+// At most size - 1 bytes, never half a double-byte character.
+int CopyBounded(char* buffer, std::uint32_t size, const char* text) {
+  std::uint32_t n = 0;
+  while (text[n] != '\0') {
+    const std::size_t len = qrx::Cp932CharLength(text + n);
+    if (n + len > size - 1) break;
+    n += static_cast<std::uint32_t>(len);
+  }
+  std::memcpy(buffer, text, n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
+}
+
+}  // namespace
+
+Win32DialogHost::Win32DialogHost() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+std::intptr_t Win32DialogHost::RunModal(InstanceHandle instance, int templateId,
+                                        WindowHandle parent, const DialogProcedure& procedure) {
+  const DialogStart start{&procedure, templateId};
+  const INT_PTR result =
+      DialogBoxParamA(reinterpret_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(templateId),
+                      Hwnd(parent), DialogThunk, reinterpret_cast<LPARAM>(&start));
+  LogClosed(templateId, result);
+  return result;
+}
+
+void Win32DialogHost::EndDialog(WindowHandle dialog, std::intptr_t result) {
+  ::EndDialog(Hwnd(dialog), result);
+}
+
+int Win32DialogHost::ControlId(WindowHandle control) { return GetDlgCtrlID(Hwnd(control)); }
+
+void Win32DialogHost::SetSliderRange(WindowHandle dialog, int id, std::int32_t minimum,
+                                     std::int32_t maximum) {
+  Send(dialog, id, TBM_SETRANGE, TRUE, MAKELONG(minimum, maximum));
+}
+
+void Win32DialogHost::SetSliderPageSize(WindowHandle dialog, int id, std::int32_t size) {
+  Send(dialog, id, TBM_SETPAGESIZE, 0, size);
+}
+
+void Win32DialogHost::SetSliderLineSize(WindowHandle dialog, int id, std::int32_t size) {
+  Send(dialog, id, TBM_SETLINESIZE, 0, size);
+}
+
+void Win32DialogHost::SetSliderPos(WindowHandle dialog, int id, std::int32_t position) {
+  Send(dialog, id, TBM_SETPOS, TRUE, position);
+}
+
+std::int32_t Win32DialogHost::GetSliderPos(WindowHandle dialog, int id) {
+  return static_cast<std::int32_t>(Send(dialog, id, TBM_GETPOS, 0, 0));
+}
+
+int Win32DialogHost::AddListText(WindowHandle dialog, int id, const char* text) {
+  return static_cast<int>(Send(dialog, id, CB_ADDSTRING, 0, Text(text)));
+}
+
+int Win32DialogHost::SelectListPrefix(WindowHandle dialog, int id, const char* prefix) {
+  return static_cast<int>(Send(dialog, id, CB_SELECTSTRING, static_cast<WPARAM>(-1), Text(prefix)));
+}
+
+int Win32DialogHost::FindListExact(WindowHandle dialog, int id, const char* text) {
+  return static_cast<int>(
+      Send(dialog, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), Text(text)));
+}
+
+bool Win32DialogHost::DeleteListEntry(WindowHandle dialog, int id, int index) {
+  return Send(dialog, id, CB_DELETESTRING, static_cast<WPARAM>(index), 0) != CB_ERR;
+}
+
+// CB_GETLBTEXT writes the whole entry whatever the area's size: an entry that
+// would not fit goes through a buffer of its own length first.
+int Win32DialogHost::GetSelectedListText(WindowHandle dialog, int id, char* buffer,
+                                         std::uint32_t size) {
+  if (size == 0) return kCbErr;
+  buffer[0] = '\0';
+  const LRESULT index = Send(dialog, id, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return kCbErr;
+  const LRESULT length = Send(dialog, id, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return kCbErr;
+  std::vector<char> whole(static_cast<std::size_t>(length) + 1, '\0');
+  if (Send(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(whole.data())) == CB_ERR)
+    return kCbErr;
+  return CopyBounded(buffer, size, whole.data());
+}
+
+void Win32DialogHost::LimitText(WindowHandle dialog, int id, int characters) {
+  Send(dialog, id, CB_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
+
+std::uint32_t Win32DialogHost::GetItemText(WindowHandle dialog, int id, char* buffer,
+                                           std::uint32_t size) {
+  return GetDlgItemTextA(Hwnd(dialog), id, buffer, static_cast<int>(size));
+}
+
+void Win32DialogHost::SetItemText(WindowHandle dialog, int id, const char* text) {
+  SetDlgItemTextA(Hwnd(dialog), id, text);
+}
+
+void Win32DialogHost::CheckButton(WindowHandle dialog, int id, bool checked) {
+  CheckDlgButton(Hwnd(dialog), id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Win32DialogHost::IsButtonChecked(WindowHandle dialog, int id) {
+  return IsDlgButtonChecked(Hwnd(dialog), id) == BST_CHECKED;
+}
+
+void Win32DialogHost::EnableItem(WindowHandle dialog, int id, bool enabled) {
+  EnableWindow(GetDlgItem(Hwnd(dialog), id), enabled ? TRUE : FALSE);
+}
+
+}  // namespace plat::win32_port
