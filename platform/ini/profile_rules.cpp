@@ -65,7 +65,7 @@ std::int32_t ParseProfileInt(std::string_view text) {
 std::uint32_t CopyString(std::string_view text, char* buffer, std::uint32_t size) {
   if (!buffer || size == 0) return 0;
   std::size_t n = FitWholeChars(text, size - 1);
-  std::memcpy(buffer, text.data(), n);
+  if (n > 0) std::memcpy(buffer, text.data(), n);
   buffer[n] = '\0';
   return static_cast<std::uint32_t>(n);
 }
@@ -82,7 +82,7 @@ std::uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer,
   for (std::string_view name : names) {
     if (name.size() + 1 >= room) {
       std::size_t n = FitWholeChars(name, room - 1);
-      std::memcpy(buffer + pos, name.data(), n);
+      if (n > 0) std::memcpy(buffer + pos, name.data(), n);
       pos += n;
       buffer[pos] = '\0';
       buffer[pos + 1] = '\0';
