@@ -2,9 +2,11 @@
 
 #include <SDL.h>
 
+#include "saver/dialog_layout.h"
+
 namespace plat::linux_port {
 
-LinuxPlatform::LinuxPlatform() {
+LinuxPlatform::LinuxPlatform() : dialogs_(&prumya::FindDialogTemplate, &boxes_) {
   platform_.windows = &windows_;
   platform_.boxes = &boxes_;
   platform_.system = &system_;
@@ -13,6 +15,11 @@ LinuxPlatform::LinuxPlatform() {
   platform_.sound = &sound_;
   platform_.profile = &profile_;
   boxes_.SetAfterBox([this] { windows_.ReclaimAfterModal(); });
+  // Boxes the settings dialog shows stay over it; closing it hands the
+  // input back to the saver's window.
+  platform_.dialogs = &dialogs_;
+  boxes_.SetOwnerResolver([this](WindowHandle owner) { return dialogs_.WindowFor(owner); });
+  dialogs_.SetAfterModal([this] { windows_.ReclaimAfterModal(); });
 }
 
 LinuxPlatform::SdlSession::~SdlSession() {

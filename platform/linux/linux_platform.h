@@ -1,10 +1,11 @@
 // Owns every Linux implementation and hands them out as one plat::Platform.
-// The display (with its bitmap loader) and the settings dialogs are plugged
-// in by their own ports through the setters below.
+// The display (with its bitmap loader) is plugged in by its own port through
+// the setters below.
 #pragma once
 #include <string>
 
 #include "platform/ini/ini_store.h"
+#include "platform/linux/gtk_dialog_host.h"
 #include "platform/linux/gtk_message_boxes.h"
 #include "platform/linux/linux_clock.h"
 #include "platform/linux/linux_system_info.h"
@@ -45,6 +46,7 @@ class LinuxPlatform {
   SdlSession sdl_;
   SdlWindowSystem windows_;
   GtkMessageBoxes boxes_;
+  GtkDialogHost dialogs_;
   LinuxSystemInfo system_;
   LinuxClock clock_;
   SdlInputState input_{windows_};
