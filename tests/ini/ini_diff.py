@@ -149,7 +149,9 @@ def main():
         dirs = {side: os.path.join(work, side) for side in ('linux', 'windows')}
         for d in dirs.values():
             shutil.copytree(os.path.join(args.data, 'fixtures'), d)
-        commands = {'linux': [os.path.abspath(args.linux)], 'windows': args.windows}
+        # The probes run inside the fixture copies: their paths must not be relative.
+        windows = args.windows[:-1] + [os.path.abspath(args.windows[-1])]
+        commands = {'linux': [os.path.abspath(args.linux)], 'windows': windows}
         lines = [q.text for q in queries]
         if run_probe(commands['windows'], dirs['windows'], [CANARY[0]]) != [CANARY[1]]:
             print('the Windows probe does not run under code page 932: check the Wine locale')
