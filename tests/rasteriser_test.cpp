@@ -107,24 +107,63 @@ TEST(Rasteriser, FarOffEndsAreClippedNotMoved) {
   }
 }
 
-TEST(Rasteriser, WideLinesCoverTheirCapsule) {
+TEST(Rasteriser, WideLinesStayCloseToTheirCapsule) {
+  // Round ends and whole-pixel half-widths: every pixel well inside the
+  // capsule is lit, none well outside. Even widths sit half a pixel up and
+  // left, as GDI places them.
   const double segs[][4] = {{20, 20, 80, 35}, {70, 10, 30, 90}, {50, 50, 50, 50}, {10, 60, 90, 60}, {40, 15, 40, 85}};
   for (PixelLayout layout : {PixelLayout::Rgb565, PixelLayout::Xrgb8888}) {
     for (int width : {2, 3, 6, 8, 15}) {
       for (const auto& s : segs) {
         Canvas c(100, 100, layout);
         plat::soft::DrawLine(c.view, int(s[0]), int(s[1]), int(s[2]), int(s[3]), width, 0xABCD);
-        const double r = width / 2.0;
+        const double r = width / 2.0, shift = width % 2 == 0 ? -0.5 : 0.0;
         for (std::int32_t y = 0; y < 100; ++y) {
           for (std::int32_t x = 0; x < 100; ++x) {
-            const double d = Distance(x, y, s[0], s[1], s[2], s[3]);
-            const std::uint32_t want = d < r - 0.5 ? 0xABCDu : (d > r ? 0u : c.At(x, y));
+            const double d = Distance(x, y, s[0] + shift, s[1] + shift, s[2] + shift, s[3] + shift);
+            const std::uint32_t want = d < r - 1.0 ? 0xABCDu : (d > r + 1.5 ? 0u : c.At(x, y));
             ASSERT_EQ(want, c.At(x, y)) << width << " at " << x << "," << y;
           }
         }
       }
     }
   }
+}
+
+// Row lengths, top to bottom, of what is lit around (40, 40).
+std::vector<int> Rows(const Canvas& c) {
+  std::vector<int> rows;
+  for (std::int32_t y = 0; y < 80; ++y) {
+    int n = 0;
+    for (std::int32_t x = 0; x < 80; ++x) n += c.At(x, y) != 0;
+    if (n != 0) rows.push_back(n);
+  }
+  return rows;
+}
+
+TEST(Rasteriser, WidePensMatchGdiShapes) {
+  // Shapes measured from GDI (Wine's DIB engine): a zero-length line with a
+  // wide pen is its round end alone; a 45-degree band is wider than the pen.
+  const std::vector<std::vector<int>> dots = {
+      {2, 2}, {1, 3, 1}, {2, 4, 4, 2}, {3, 5, 5, 5, 3}, {2, 4, 6, 6, 4, 2},
+      {3, 5, 7, 7, 7, 5, 3}, {4, 6, 8, 8, 8, 8, 6, 4}};
+  for (int width = 2; width <= 8; ++width) {
+    Canvas c(80, 80);
+    plat::soft::DrawLine(c.view, 40, 40, 40, 40, width, 1);
+    EXPECT_EQ(dots[width - 2], Rows(c)) << width;
+  }
+  const int diagonal[] = {4, 6, 6, 8, 10};  // pixels per row inside the band, widths 2..6
+  for (int width = 2; width <= 6; ++width) {
+    Canvas c(80, 80);
+    plat::soft::DrawLine(c.view, 20, 20, 60, 60, width, 1);
+    EXPECT_EQ(diagonal[width - 2], Rows(c)[20]) << width;
+  }
+  Canvas h(80, 80);
+  plat::soft::DrawLine(h.view, 30, 40, 50, 40, 4, 1);  // even: rows 38..41, the band's columns 30..49
+  EXPECT_EQ(0u, h.At(40, 37));
+  EXPECT_EQ(1u, h.At(40, 38));
+  EXPECT_EQ(1u, h.At(40, 41));
+  EXPECT_EQ(0u, h.At(40, 42));
 }
 
 TEST(Rasteriser, ExtremeWidthAndEmptyViewsAreSafe) {

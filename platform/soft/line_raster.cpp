@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/soft/wide_pen.h"
+
 namespace plat::soft {
 namespace {
 
@@ -15,19 +17,6 @@ constexpr double kFarLimit = 262144.0;
 struct Segment {
   std::int64_t x0, y0, x1, y1;
 };
-
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0
-  const std::int64_t q = a / b;
-  return (a % b != 0 && a < 0) ? q - 1 : q;
-}
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
-
-std::int64_t ISqrt(std::int64_t v) {  // floor(sqrt(v)), v >= 0
-  std::int64_t r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
-  while (r > 0 && r * r > v) --r;
-  while ((r + 1) * (r + 1) <= v) ++r;
-  return r;
-}
 
 // Liang-Barsky against the view grown by kFarLimit; false when the segment
 // lies wholly outside it (and so cannot touch the view, even with a wide pen).
@@ -72,14 +61,9 @@ void KeepInside(std::int64_t start, int step, std::int64_t size, std::int64_t& l
   }
 }
 
-// Which way a minor step goes when the line passes exactly half-way between
-// two pixels, per octant (0: early, 1: late); chosen to match GDI.
-int TieBias(bool xMajor, int majorStep, int minorStep) {
-  (void)xMajor;
-  (void)majorStep;
-  (void)minorStep;
-  return 0;
-}
+// Where the line passes exactly half-way between two pixels, GDI takes the
+// one with the smaller coordinate on the minor axis, in every octant.
+int TieBias(int minorStep) { return minorStep > 0 ? 1 : 0; }
 
 // Products of two 33-bit extents need more than 64 bits; only the start of a
 // line is computed this wide, the per-pixel steps stay in 64 bits.
@@ -110,7 +94,7 @@ void ThinLine(const PixelView& v, const Segment& s, std::uint32_t pixel) {
   const int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
   const int sMaj = xMajor ? sx : sy, sMin = xMajor ? sy : sx;
   const std::int64_t a0 = xMajor ? s.x0 : s.y0, b0 = xMajor ? s.y0 : s.x0;
-  const Bresenham line{xMajor ? adx : ady, xMajor ? ady : adx, TieBias(xMajor, sMaj, sMin)};
+  const Bresenham line{xMajor ? adx : ady, xMajor ? ady : adx, TieBias(sMin)};
   std::int64_t lo = 0, hi = line.n - 1;  // the last point is not drawn
   KeepInside(a0, sMaj, xMajor ? v.width : v.height, lo, hi);
   std::int64_t mlo = 0, mhi = line.m;
@@ -135,80 +119,20 @@ void ThinLine(const PixelView& v, const Segment& s, std::uint32_t pixel) {
 }
 
 // ---- Wide lines ------------------------------------------------------------
-// Coordinates are doubled so the half width is an integer. A pixel is lit when
-// its centre lies within half the pen width of the segment; centres exactly
-// on the outline follow the fill rule of polygons (top and left edges in,
-// bottom and right edges out).
-
-struct Span {
-  std::int64_t lo, hi;
-  bool Empty() const { return lo > hi; }
-};
-constexpr Span kAll{INT64_MIN / 4, INT64_MAX / 4};
-constexpr Span kNone{1, 0};
-
-Span Intersect(Span a, Span b) { return {std::max(a.lo, b.lo), std::min(a.hi, b.hi)}; }
-Span Unite(Span a, Span b) {
-  if (a.Empty()) return b;
-  if (b.Empty()) return a;
-  return {std::min(a.lo, b.lo), std::max(a.hi, b.hi)};
-}
-
-// Integers X with a * X in [lo, hi].
-Span Solve(std::int64_t a, std::int64_t lo, std::int64_t hi) {
-  if (a == 0) return (lo <= 0 && hi >= 0) ? kAll : kNone;
-  if (a < 0) return {CeilDiv(-hi, -a), FloorDiv(-lo, -a)};
-  return {CeilDiv(lo, a), FloorDiv(hi, a)};
-}
-
-struct Capsule {
-  std::int64_t x0, y0, x1, y1;  // doubled
-  std::int64_t r;               // doubled half width = pen width
-  std::int64_t dx, dy, length2, reach;
-  bool exact;  // reach * reach == r * r * length2: the band's edges pass through centres
-};
-
-// Row y of the disc around (cx, cy), in doubled x.
-Span DiscRow(std::int64_t cx, std::int64_t cy, std::int64_t r, std::int64_t y) {
-  const std::int64_t dy = y - cy, q = r * r - dy * dy;
-  if (q < 0) return kNone;
-  const std::int64_t s = ISqrt(q);
-  if (s == 0) return dy < 0 ? Span{cx, cx} : kNone;  // top point in, bottom point out
-  return {cx - s, s * s == q ? cx + s - 1 : cx + s};
-}
-
-// Row y of the rectangle between the two end discs, in doubled x.
-Span BandRow(const Capsule& c, std::int64_t y) {
-  if (c.length2 == 0) return kNone;
-  // cross = x * dy - k1 within [-reach, reach]; dot = x * dx - k2 within [0, length2].
-  const std::int64_t k1 = c.x0 * c.dy + (y - c.y0) * c.dx;
-  const std::int64_t k2 = c.x0 * c.dx - (y - c.y0) * c.dy;
-  std::int64_t lo = -c.reach, hi = c.reach;
-  if (c.exact) {  // the edge whose outward normal points down or right is open
-    const bool plusOpen = c.dy > 0 || (c.dy == 0 && c.dx < 0);
-    if (plusOpen) --hi;
-    else ++lo;
-  }
-  return Intersect(Solve(c.dy, k1 + lo, k1 + hi), Solve(c.dx, k2, k2 + c.length2));
-}
 
 template <typename P>
-void WideLine(const PixelView& v, const Segment& s, std::int64_t width, std::uint32_t pixel) {
-  Capsule c{2 * s.x0, 2 * s.y0, 2 * s.x1, 2 * s.y1, width, 0, 0, 0, 0, false};
-  c.dx = c.x1 - c.x0, c.dy = c.y1 - c.y0;
-  c.length2 = c.dx * c.dx + c.dy * c.dy;
-  c.reach = ISqrt(c.r * c.r * c.length2);
-  c.exact = c.reach * c.reach == c.r * c.r * c.length2;
-  const std::int64_t top = std::max<std::int64_t>(CeilDiv(std::min(c.y0, c.y1) - c.r, 2), 0);
-  const std::int64_t bottom = std::min<std::int64_t>(FloorDiv(std::max(c.y0, c.y1) + c.r, 2), v.height - 1);
-  for (std::int64_t py = top; py <= bottom; ++py) {
-    const std::int64_t y = 2 * py;
-    Span row = Unite(DiscRow(c.x0, c.y0, c.r, y), DiscRow(c.x1, c.y1, c.r, y));
-    row = Unite(row, BandRow(c, y));
-    if (row.Empty()) continue;
-    const std::int64_t xl = std::max<std::int64_t>(CeilDiv(row.lo, 2), 0);
-    const std::int64_t xr = std::min<std::int64_t>(FloorDiv(row.hi, 2), v.width - 1);
-    if (xl <= xr) FillRow<P>(v.bits + py * v.pitch, xl, xr, pixel);
+void WideLine(const PixelView& v, const Segment& s, std::int32_t width, std::uint32_t pixel) {
+  const WideStroke stroke(s.x0, s.y0, s.x1, s.y1, width);
+  const std::int64_t top = std::max<std::int64_t>(stroke.Top(), 0);
+  const std::int64_t bottom = std::min<std::int64_t>(stroke.Bottom(), v.height);
+  PixelSpan spans[3];
+  for (std::int64_t y = top; y < bottom; ++y) {
+    const int n = stroke.Row(y, spans);
+    for (int i = 0; i < n; ++i) {
+      const std::int64_t first = std::max<std::int64_t>(spans[i].first, 0);
+      const std::int64_t last = std::min<std::int64_t>(spans[i].end, v.width) - 1;
+      if (first <= last) FillRow<P>(v.bits + y * v.pitch, first, last, pixel);
+    }
   }
 }
 
@@ -225,7 +149,7 @@ void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int3
     return;
   }
   if (!PullIn(s, view)) return;
-  const std::int64_t w = std::min(width, kMaxPenWidth);
+  const std::int32_t w = std::min(width, kMaxPenWidth);
   if (rgb565) WideLine<std::uint16_t>(view, s, w, pixel);
   else WideLine<std::uint32_t>(view, s, w, pixel);
 }

@@ -29,6 +29,14 @@ SoftDisplayDevice::SoftDisplayDevice(std::int32_t desktopWidth, std::int32_t des
       modeHeight_(desktopHeight),
       modeBpp_(desktopBpp_) {}
 
+void SoftDisplayDevice::SetDesktop(std::int32_t width, std::int32_t height, std::int32_t bpp) {
+  const bool atDesktop = !ModeChanged();
+  desktopWidth_ = width;
+  desktopHeight_ = height;
+  desktopBpp_ = bpp == 16 ? 16 : 32;
+  if (atDesktop) RestoreDesktop();
+}
+
 SoftDisplayDevice::~SoftDisplayDevice() {
   while (!surfaces_.empty()) surfaces_.back()->Release();
 }
@@ -88,17 +96,21 @@ HResult SoftDisplayDevice::CreateSurface(const SurfaceDesc& desc, ISurface** out
 
 HResult SoftDisplayDevice::RestoreDisplayMode() {
   if (!exists_) return kDdErrNotInitialized;
+  RestoreDesktop();
+  return kOk;
+}
+
+void SoftDisplayDevice::RestoreDesktop() {
   modeWidth_ = desktopWidth_;
   modeHeight_ = desktopHeight_;
   modeBpp_ = desktopBpp_;
-  return kOk;
 }
 
 HResult SoftDisplayDevice::FlipToGdiSurface() { return exists_ ? kOk : kDdErrNotInitialized; }
 
 void SoftDisplayDevice::Release() {
   // Releasing the object hands the display back, as DirectDraw does.
-  if (exists_) RestoreDisplayMode();
+  if (exists_) RestoreDesktop();
   exists_ = false;
   coopWindow_ = 0;
   coopFlags_ = kDdsclNormal;

@@ -42,6 +42,10 @@ class SoftDisplayDevice : public IDisplayDevice {
   HResult FlipToGdiSurface() override;
   void Release() override;
 
+  // The desktop's mode, for a device made before the desktop could be asked;
+  // also the current mode while no mode has been set.
+  void SetDesktop(std::int32_t width, std::int32_t height, std::int32_t bpp);
+
   // Fault injection.
   void Fail(SoftFault fault, bool on = true) { faults_[static_cast<int>(fault)] = on; }
   bool Failing(SoftFault fault) const { return faults_[static_cast<int>(fault)]; }
@@ -69,6 +73,8 @@ class SoftDisplayDevice : public IDisplayDevice {
   void Presented(SoftSurface& primary);
 
  private:
+  void RestoreDesktop();
+
   std::int32_t desktopWidth_, desktopHeight_, desktopBpp_;
   std::int32_t modeWidth_, modeHeight_, modeBpp_;
   bool exists_ = false;

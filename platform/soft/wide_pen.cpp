@@ -1,0 +1,135 @@
+#include "platform/soft/wide_pen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plat::soft {
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {  // b > 0
+  const std::int64_t q = a / b;
+  return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
+
+std::int64_t ISqrt(std::int64_t v) {  // floor(sqrt(v)), v >= 0
+  std::int64_t r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+  while (r > 0 && r * r > v) --r;
+  while ((r + 1) * (r + 1) <= v) ++r;
+  return r;
+}
+
+// How far each row of a round end is cut in from the full width: a circle
+// of the pen's diameter traced by integer error steps (the midpoint method
+// for ellipses) from the middle row down; the upper half mirrors the lower.
+void TraceRoundEnd(std::int32_t width, std::int32_t* inset) {
+  const std::int64_t d = width - 1, odd = d % 2, step = 8 * d * d;
+  std::int64_t ex = 4 * d * d * (1 - d), ey = 4 * d * d * (1 + odd), err = ex + ey + d * d * odd;
+  std::int32_t x = 0, y = width / 2;
+  std::fill(inset, inset + width, -1);
+  inset[y] = 0;
+  for (int guard = 0; x <= width / 2 && guard <= 2 * width + 2; ++guard) {
+    const std::int64_t e2 = 2 * err;
+    if (e2 >= ex) ++x, ex += step, err += ex;
+    if (e2 <= ey) {
+      ++y, ey += step, err += ey;
+      if (y < width) inset[y] = x;
+    }
+  }
+  for (std::int32_t row = width / 2 + 1; row < width; ++row) {
+    if (inset[row] < 0) inset[row] = inset[row - 1];
+  }
+  for (std::int32_t row = 0; row < width / 2; ++row) inset[row] = inset[d - row];
+}
+
+// Half-widths of the band along one axis: the exact extent t / length
+// (t = width * the other axis' delta) rounded to the narrow and the wide half.
+void Halves(std::int64_t t, std::int64_t length2, std::int64_t& narrow, std::int64_t& wide) {
+  const std::int64_t whole = ISqrt(t * t / length2);  // floor(t / length)
+  narrow = (whole + 1) / 2;
+  wide = whole / 2 + 1;
+}
+
+}  // namespace
+
+WideStroke::WideStroke(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
+                       std::int32_t width)
+    : a_{x1, y1}, b_{x2, y2}, width_(std::clamp(width, 2, kMaxPenWidth)) {
+  TraceRoundEnd(width_, inset_);
+  const std::int64_t half = width_ / 2;
+  top_ = std::min(a_.y, b_.y) - half;
+  bottom_ = std::max(a_.y, b_.y) - half + width_;
+  PlaceBand();
+}
+
+void WideStroke::PlaceBand() {
+  const std::int64_t dx = b_.x - a_.x, dy = b_.y - a_.y;
+  if (dx == 0 && dy == 0) return;  // the round ends alone: a dot
+  if (dy == 0 || dx == 0) {
+    bandKind_ = dy == 0 ? Band::Horizontal : Band::Vertical;
+    return;
+  }
+  bandKind_ = Band::Slanted;
+  const std::int64_t length2 = dx * dx + dy * dy;
+  std::int64_t nx, wx, ny, wy;
+  Halves(width_ * (dy < 0 ? -dy : dy), length2, nx, wx);
+  Halves(width_ * (dx < 0 ? -dx : dx), length2, ny, wy);
+  if (dx < 0) wy = -wy, ny = -ny;
+  if (dy < 0) {
+    std::swap(nx, wx);
+    std::swap(ny, wy);
+    wx = -wx, nx = -nx;
+  }
+  band_[0] = {a_.x - nx, a_.y + ny};
+  band_[1] = {a_.x + wx, a_.y - wy};
+  band_[2] = {b_.x + wx, b_.y - wy};
+  band_[3] = {b_.x - nx, b_.y + ny};
+  for (const Point& p : band_) top_ = std::min(top_, p.y), bottom_ = std::max(bottom_, p.y);
+}
+
+bool WideStroke::CapRow(const Point& centre, std::int64_t y, PixelSpan& out) const {
+  const std::int64_t row = y - (centre.y - width_ / 2);
+  if (row < 0 || row >= width_) return false;
+  const std::int32_t in = inset_[row];
+  out = {centre.x - width_ / 2 + in, centre.x + (width_ + 1) / 2 - in};
+  return out.first < out.end;
+}
+
+bool WideStroke::BandRow(std::int64_t y, PixelSpan& out) const {
+  const std::int64_t half = width_ / 2;
+  switch (bandKind_) {
+    case Band::None:
+      return false;
+    case Band::Horizontal:
+      out = {std::min(a_.x, b_.x), std::max(a_.x, b_.x)};
+      return y >= a_.y - half && y < a_.y - half + width_;
+    case Band::Vertical:
+      out = {a_.x - half, a_.x - half + width_};
+      return y >= std::min(a_.y, b_.y) && y < std::max(a_.y, b_.y);
+    case Band::Slanted:
+      break;
+  }
+  // Each edge owns the rows from its upper end up to but not including its
+  // lower end; a row crosses two of them, at x rounded up.
+  std::int64_t lo = INT64_MAX, hi = INT64_MIN;
+  for (int i = 0; i < 4; ++i) {
+    Point p = band_[i], q = band_[(i + 1) % 4];
+    if (p.y == q.y) continue;
+    if (p.y > q.y) std::swap(p, q);
+    if (y < p.y || y >= q.y) continue;
+    const std::int64_t x = p.x + CeilDiv((y - p.y) * (q.x - p.x), q.y - p.y);
+    lo = std::min(lo, x), hi = std::max(hi, x);
+  }
+  out = {lo, hi};
+  return lo < hi;
+}
+
+int WideStroke::Row(std::int64_t y, PixelSpan out[3]) const {
+  int n = 0;
+  if (CapRow(a_, y, out[n])) ++n;
+  if (CapRow(b_, y, out[n])) ++n;
+  if (BandRow(y, out[n])) ++n;
+  return n;
+}
+
+}  // namespace plat::soft
