@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Our line rasteriser against GDI under Wine:
+#   run_parity.sh LINUX_TOOL WINDOWS_TOOL
+# Draws every scene at 16 and 32 bits per pixel with both tools and prints
+# the share of lit pixels that differ. Exits 0 when the share over all
+# scenes stays below the limit (PRUMYA_PARITY_LIMIT, per cent, default 2),
+# 1 otherwise, 77 when the Windows tool or Wine is not there.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 LINUX_TOOL WINDOWS_TOOL" >&2
+  exit 2
+fi
+linux_tool=$(realpath "$1")
+if [ ! -f "$2" ]; then
+  echo "SKIP: Windows tool $2 not built"
+  exit 77
+fi
+windows_tool=$(realpath "$2")
+if ! command -v wine >/dev/null; then
+  echo "SKIP: wine not installed"
+  exit 77
+fi
+
+work=$(mktemp -d /tmp/prumya-parity.XXXXXX)
+# shellcheck source=../../scripts/lib/wine-env.sh
+source "$root/scripts/lib/wine-env.sh"
+trap 'wine_env_down; rm -rf "$work"' EXIT
+wine_env_up || { echo "Wine environment did not start"; exit 1; }
+
+pairs=()
+for scene in thin wide zero edges trail; do
+  for bits in 16 32; do
+    "$linux_tool" "$scene" "$bits" "$work/linux-$scene-$bits.ppm" || exit 1
+    # Wine maps the Unix path through drive Z:.
+    wine "$windows_tool" "$scene" "$bits" "Z:$work/gdi-$scene-$bits.ppm" || exit 1
+    pairs+=("$scene-$bits" "$work/linux-$scene-$bits.ppm" "$work/gdi-$scene-$bits.ppm")
+  done
+done
+python3 "$here/compare_ppm.py" --limit "${PRUMYA_PARITY_LIMIT:-2}" ${PRUMYA_PARITY_KEEP:+--keep "$PRUMYA_PARITY_KEEP"} "${pairs[@]}"
