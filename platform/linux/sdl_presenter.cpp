@@ -1,0 +1,28 @@
+#include "platform/linux/sdl_presenter.h"
+
+namespace plat::linux_port {
+namespace {
+
+Uint32 SdlFormatOf(const PixelFormat& format) {
+  return format.rgbBitCount == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
+}
+
+}  // namespace
+
+// The window surface avoids a renderer, which the window could then not share
+// with anything else; SDL converts 16-bit frames to the window's format.
+void SdlPresenter::Present(const LockedSurface& frame) {
+  SDL_Window* window = window_ ? window_() : nullptr;
+  if (window == nullptr || frame.bits == nullptr || frame.width <= 0 || frame.height <= 0) return;
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (target == nullptr) return;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      frame.bits, frame.width, frame.height, static_cast<int>(frame.format.rgbBitCount), frame.pitch,
+      SdlFormatOf(frame.format));
+  if (source == nullptr) return;
+  const bool blitted = SDL_BlitSurface(source, nullptr, target, nullptr) == 0;
+  SDL_FreeSurface(source);
+  if (blitted && SDL_UpdateWindowSurface(window) == 0) ++shown_;
+}
+
+}  // namespace plat::linux_port
