@@ -14,6 +14,8 @@ LinuxPlatform::LinuxPlatform() : dialogs_(&prumya::FindDialogTemplate, &boxes_) 
   platform_.input = &input_;
   platform_.sound = &sound_;
   platform_.profile = &profile_;
+  platform_.display = &display_.Device();
+  platform_.bitmaps = &display_.Bitmaps();
   boxes_.SetAfterBox([this] { windows_.ReclaimAfterModal(); });
   // Boxes the settings dialog shows stay over it; closing it hands the
   // input back to the saver's window.
@@ -35,6 +37,7 @@ bool LinuxPlatform::Init(std::string& error) {
     return false;
   }
   sdl_.started = true;
+  display_.Init();
   return true;
 }
 

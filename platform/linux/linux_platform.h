@@ -8,6 +8,7 @@
 #include "platform/linux/gtk_dialog_host.h"
 #include "platform/linux/gtk_message_boxes.h"
 #include "platform/linux/linux_clock.h"
+#include "platform/linux/linux_display.h"
 #include "platform/linux/linux_system_info.h"
 #include "platform/linux/sdl_input_state.h"
 #include "platform/linux/sdl_sound_device.h"
@@ -27,6 +28,7 @@ class LinuxPlatform {
 
   const Platform& Get() const { return platform_; }
   SdlWindowSystem& Windows() { return windows_; }
+  LinuxDisplay& Display() { return display_; }
   GtkMessageBoxes& Boxes() { return boxes_; }
 
   // Hooks for the other ports; each object must outlive the run.
@@ -52,6 +54,7 @@ class LinuxPlatform {
   SdlInputState input_{windows_};
   SdlSoundDevice sound_;
   IniStore profile_;
+  LinuxDisplay display_{windows_};
   Platform platform_;
 };
 

@@ -11,6 +11,8 @@ Win32Platform::Win32Platform() {
   platform_.sound = &sound_;
   platform_.profile = &profile_;
   platform_.dialogs = &dialogs_;
+  platform_.display = &display_;
+  platform_.bitmaps = &bitmaps_;
 }
 
 }  // namespace plat::win32_port

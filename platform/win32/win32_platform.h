@@ -3,6 +3,8 @@
 // the setters below.
 #pragma once
 #include "platform/platform.h"
+#include "platform/win32/ddraw_display.h"
+#include "platform/win32/win32_bitmap_loader.h"
 #include "platform/win32/win32_dialog_host.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_profile_store.h"
@@ -36,6 +38,8 @@ class Win32Platform {
   Win32Input input_;
   Win32SoundDevice sound_;
   Win32ProfileStore profile_;
+  DdrawDisplay display_;
+  Win32BitmapLoader bitmaps_;
   Win32DialogHost dialogs_;
   Platform platform_;
 };
