@@ -1,0 +1,139 @@
+// The DirectDraw and GDI wrappers against the real calls, under Wine or
+// Windows with a display; DirectDraw in normal cooperative mode, off-screen.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "framework/app_shell.h"
+#include "framework/box_host.h"
+#include "framework/screen.h"
+#include "framework/sound_system.h"
+#include "framework/surface_slots.h"
+#include "platform/fake/fake_clock.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_sound.h"
+#include "platform/fake/fake_system_info.h"
+#include "platform/fake/fake_window_system.h"
+#include "platform/win32/ddraw_display.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/win32_bitmap_loader.h"
+#include "tests/display_rig.h"
+
+namespace {
+
+using plat::win32_port::DdrawDisplay;
+using plat::win32_port::GdiCanvas;
+
+TEST(GdiDeviceContext, PenLinesAndPixelProbes) {
+  GdiCanvas canvas(32, 16, 32);
+  ASSERT_TRUE(canvas.Ok());
+  canvas.Dc().Line(2, 3, 12, 3, 1, plat::MakeColour(1, 2, 3));
+  EXPECT_EQ(0x010203u, canvas.Rgb(2, 3));
+  EXPECT_EQ(0x010203u, canvas.Rgb(11, 3));
+  EXPECT_EQ(0u, canvas.Rgb(12, 3));  // LineTo stops short of its end
+  canvas.Dc().SetPixel(5, 5, plat::MakeColour(9, 8, 7));
+  EXPECT_EQ(plat::MakeColour(9, 8, 7), canvas.Dc().GetPixel(5, 5));
+  GdiCanvas c16(8, 8, 16);
+  ASSERT_TRUE(c16.Ok());
+  c16.Dc().SetPixel(1, 1, plat::MakeColour(255, 128, 0));
+  EXPECT_EQ(plat::MakeColour(255, 130, 0), c16.Dc().GetPixel(1, 1));
+}
+
+// The framework's slot operations over real DirectDraw surfaces.
+class DirectDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(plat::kOk, display.Create());
+    ASSERT_EQ(plat::kOk, display.SetCooperativeLevel(0, plat::kDdsclNormal));
+    host.AttachScreen(&screen);
+    screen.AttachSlots(&slots);
+  }
+  plat::ISurface* Plain(std::int32_t w, std::int32_t h) {
+    plat::SurfaceDesc desc;
+    desc.flags = plat::kDdsdCaps | plat::kDdsdWidth | plat::kDdsdHeight;
+    desc.caps = plat::kDdsCapsOffscreenPlain | plat::kDdsCapsSystemMemory;
+    desc.width = w, desc.height = h;
+    plat::ISurface* surface = nullptr;
+    EXPECT_EQ(plat::kOk, display.CreateSurface(desc, &surface));
+    return surface;
+  }
+  static std::uint32_t FirstWord(plat::ISurface* surface, std::int32_t x, std::int32_t y) {
+    plat::LockedSurface locked;
+    if (surface->Lock(locked) != plat::kOk) return 0xDEADBEEF;
+    const auto* row = static_cast<const std::uint8_t*>(locked.bits) + y * locked.pitch;
+    const int bytes = static_cast<int>(locked.format.rgbBitCount / 8);
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= std::uint32_t{row[x * bytes + i]} << (8 * i);
+    surface->Unlock();
+    return v & (locked.format.redMask | locked.format.greenMask | locked.format.blueMask);
+  }
+
+  DdrawDisplay display;
+  plat::win32_port::Win32BitmapLoader bitmaps;
+  fake::FakeWindowSystem windows;
+  fake::FakeClock clock;
+  fake::FakeMessageBoxes boxes;
+  fake::FakeSound sound;
+  fake::FakeSystemInfo system;
+  qrx::Random random;
+  qrx::AppShell shell{windows, clock, random};
+  qrx::SoundSystem soundSystem{sound, shell};
+  qrx::BoxHost host{boxes, windows, shell};
+  qrx::Screen screen{display, shell, host, soundSystem};
+  qrx::SlotTable slots{screen, display, bitmaps, system, host};
+};
+
+TEST_F(DirectDrawTest, FillLockDeviceContextAndColourKey) {
+  plat::ISurface* a = Plain(32, 16);
+  plat::ISurface* b = Plain(32, 16);
+  ASSERT_NE(nullptr, a);
+  ASSERT_NE(nullptr, b);
+  plat::PixelFormat format;
+  ASSERT_EQ(plat::kOk, a->GetPixelFormat(format));
+  plat::SurfaceDesc desc;
+  ASSERT_EQ(plat::kOk, a->GetSurfaceDesc(desc));
+  EXPECT_EQ(32, desc.width);
+  EXPECT_EQ(16, desc.height);
+
+  const std::uint32_t white = slots.MatchColour(a, plat::MakeColour(255, 255, 255));
+  EXPECT_EQ(format.redMask | format.greenMask | format.blueMask, white);
+  EXPECT_EQ(0u, slots.MatchColour(a, 0));
+  ASSERT_EQ(plat::kOk, a->ColourFill(white));
+  EXPECT_EQ(white, FirstWord(a, 31, 15));
+
+  plat::IDeviceContext* dc = nullptr;
+  ASSERT_EQ(plat::kOk, b->GetDC(&dc));
+  dc->Line(0, 2, 32, 2, 1, plat::MakeColour(255, 0, 0));
+  ASSERT_EQ(plat::kOk, b->ReleaseDC(dc));
+  ASSERT_EQ(plat::kOk, slots.SetSurfaceColourKey(b, 0));
+  ASSERT_EQ(plat::kOk, a->CopyKeyed(0, 0, *b, plat::Rect{0, 0, 32, 16}));
+  EXPECT_EQ(white, FirstWord(a, 4, 1));  // black was transparent
+  EXPECT_NE(white, FirstWord(a, 4, 2));
+  ASSERT_EQ(plat::kOk, a->Copy(plat::Rect{0, 0, 32, 16}, *b, plat::Rect{0, 0, 32, 16}));
+  EXPECT_EQ(0u, FirstWord(a, 4, 1));
+  EXPECT_EQ(plat::kOk, a->IsLost());
+  a->Release();
+  b->Release();
+}
+
+TEST_F(DirectDrawTest, BitmapFilesLoadIntoSurfaces) {
+  const std::string path = ::testing::TempDir() + "ddraw_test.bmp";
+  const auto bytes = testrig::MakeBmp24(20, 10, [](std::int32_t x, std::int32_t) { return x < 10 ? 0x00FF00u : 0u; });
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  EXPECT_EQ(nullptr, bitmaps.LoadResource("NOSUCHBITMAP"));
+  plat::IBitmap* bitmap = bitmaps.LoadFile(path.c_str());
+  ASSERT_NE(nullptr, bitmap);
+  EXPECT_EQ(20, bitmap->Width());
+  EXPECT_EQ(10, bitmap->Height());
+  plat::ISurface* surface = Plain(20, 10);
+  ASSERT_EQ(plat::kOk, slots.CopyBitmapToSurface(surface, bitmap));
+  bitmaps.Delete(bitmap);
+  EXPECT_EQ(slots.MatchColour(surface, plat::MakeColour(0, 255, 0)), FirstWord(surface, 3, 3));
+  EXPECT_EQ(0u, FirstWord(surface, 15, 3));
+  surface->Release();
+  std::remove(path.c_str());
+}
+
+}  // namespace
