@@ -67,6 +67,37 @@ void LogClosed(int templateId, std::intptr_t result) {
   }
 }
 
+// Where a wider fallback font stands in for the dialog font, a check box
+// grows towards the dialog's edge rather than cut its label short.
+void WidenCheckBox(HWND dialog, HWND box) {
+  wchar_t text[64];
+  const int length = GetWindowTextW(box, text, 64);
+  HDC dc = GetDC(box);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+  SIZE extent = {0, 0};
+  GetTextExtentPoint32W(dc, text, length, &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(box, dc);
+  RECT r, client;
+  GetWindowRect(box, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(dialog, &client);
+  const int needed = extent.cx + GetSystemMetrics(SM_CXMENUCHECK) + 6;
+  const int room = client.right - 2 - r.left;
+  if (needed > r.right - r.left)
+    SetWindowPos(box, nullptr, 0, 0, needed < room ? needed : room, r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FitCheckBoxes(HWND dialog) {
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    char name[16];
+    GetClassNameA(c, name, sizeof name);
+    const LONG_PTR type = GetWindowLongPtrA(c, GWL_STYLE) & BS_TYPEMASK;
+    if (lstrcmpiA(name, "Button") == 0 && type == BS_AUTOCHECKBOX) WidenCheckBox(dialog, c);
+  }
+}
+
 // The procedure travels as DialogBoxParamA's parameter and is kept in the
 // dialog's user slot; messages before WM_INITDIALOG (WM_SETFONT) go unhandled.
 INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -79,7 +110,10 @@ INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (start == nullptr) return FALSE;
   const INT_PTR handled =
       (*start->procedure)(reinterpret_cast<WindowHandle>(hwnd), message, wParam, lParam);
-  if (message == WM_INITDIALOG) LogRectangles(hwnd, start->templateId);
+  if (message == WM_INITDIALOG) {
+    FitCheckBoxes(hwnd);
+    LogRectangles(hwnd, start->templateId);
+  }
   return handled;
 }
 
@@ -194,8 +228,13 @@ bool Win32DialogHost::IsButtonChecked(WindowHandle dialog, int id) {
   return IsDlgButtonChecked(Hwnd(dialog), id) == BST_CHECKED;
 }
 
+// A control disabled while it has the focus would take the focus with it,
+// and the dialog would no longer see Esc or Enter: move it on first.
 void Win32DialogHost::EnableItem(WindowHandle dialog, int id, bool enabled) {
-  EnableWindow(GetDlgItem(Hwnd(dialog), id), enabled ? TRUE : FALSE);
+  HWND control = GetDlgItem(Hwnd(dialog), id);
+  if (!enabled && control != nullptr && GetFocus() == control)
+    SendMessageA(Hwnd(dialog), WM_NEXTDLGCTL, 0, FALSE);
+  EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 }  // namespace plat::win32_port

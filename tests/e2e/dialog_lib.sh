@@ -86,7 +86,8 @@ ready_seen() {
   done < <(log_lines | awk -v from="$CONSUMED" -v to="$line" 'NR > from && NR < to')
   CONSUMED=$line
 }
-wait_ready() { poll ready_seen "$1"; }
+# The log line comes as the dialog is set up; give it a moment to show.
+wait_ready() { poll ready_seen "$1" && sleep 0.5; }
 
 closed_seen() { log_lines | grep -qE "^closed $1 ${2:-[-0-9]+}\$"; }
 wait_closed() { poll closed_seen "$@"; }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,15 +35,26 @@ struct Reader {
   }
 };
 
-const char* ClassName(plat::ControlKind kind) {
+std::string ClassName(plat::ControlKind kind) {
   switch (plat::ClassOf(kind)) {
-    case plat::ControlClass::Button: return "#128";
-    case plat::ControlClass::Edit: return "#129";
-    case plat::ControlClass::Static: return "#130";
-    case plat::ControlClass::ComboBox: return "#133";
+    case plat::ControlClass::Button: return "BUTTON";
+    case plat::ControlClass::Edit: return "EDIT";
+    case plat::ControlClass::Static: return "STATIC";
+    case plat::ControlClass::ComboBox: return "COMBOBOX";
     case plat::ControlClass::Trackbar: break;
   }
-  return TRACKBAR_CLASSA;
+  return "MSCTLS_TRACKBAR32";
+}
+
+// A class as the resource names it, by string or by predefined ordinal.
+std::string ResourceClass(std::string name) {
+  const char* ordinals[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR", "COMBOBOX"};
+  if (name.size() == 4 && name[0] == '#') {
+    const int ordinal = std::stoi(name.substr(1)) - 0x80;
+    if (ordinal >= 0 && ordinal < 6) return ordinals[ordinal];
+  }
+  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return name;
 }
 
 void CheckTemplate(const plat::DialogTemplate& t) {
@@ -75,7 +87,7 @@ void CheckTemplate(const plat::DialogTemplate& t) {
     EXPECT_EQ(c.w, static_cast<short>(r.Word()));
     EXPECT_EQ(c.h, static_cast<short>(r.Word()));
     EXPECT_EQ(c.id, static_cast<int>(r.Dword()));
-    EXPECT_EQ(std::string(ClassName(c.kind)), r.Name());
+    EXPECT_EQ(ClassName(c.kind), ResourceClass(r.Name()));
     EXPECT_EQ(std::string(c.text ? c.text : ""), r.Name());
     r.p += r.Word();  // creation data
   }
