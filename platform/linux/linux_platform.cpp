@@ -37,6 +37,16 @@ bool LinuxPlatform::Init(std::string& error) {
     return false;
   }
   sdl_.started = true;
+  // Without a display SDL falls back to a driver that shows nothing; only
+  // accept one when it was asked for by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* wanted = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  const bool invisible = driver != nullptr && (SDL_strcmp(driver, "offscreen") == 0 ||
+                                               SDL_strcmp(driver, "dummy") == 0);
+  if (invisible && (wanted == nullptr || SDL_strcasecmp(wanted, driver) != 0)) {
+    error = "no display available";
+    return false;
+  }
   display_.Init();
   return true;
 }
