@@ -1,0 +1,99 @@
+// Pixel-exact guard for the drawing path: a fixed seed and fixed presets run
+// through the real saver, screen and software device at a small size, and the
+// presented frames are hashed. The constants were recorded from the plain
+// reference rasteriser and surfaces; any change to the pixels drawn (line
+// spans, ends, clipping, fills, copies, glyph cells) changes the hash.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/soft/soft_surface.h"
+#include "tests/saver_rig.h"
+
+namespace {
+
+using testrig::kSettingsFile;
+using testrig::kUserFile;
+
+constexpr std::uint32_t kSeed = 20240601;
+constexpr int kFrames = 150;
+constexpr std::int32_t kWidth = 240;
+constexpr std::int32_t kHeight = 180;
+
+struct Preset {
+  const char* name;
+  const char* values[12];  // data00..data11; null keeps the table's default
+};
+
+// Heavy: the longest trail with the widest pen. Thin: one-pixel lines.
+// Edge: no margin and a swelling radius, so ends leave the screen and are
+// clipped, with an odd pen width.
+const Preset kHeavy{"heavy", {"512", "8", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr, nullptr}};
+const Preset kThin{"thin", {"512", "1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr}};
+const Preset kEdge{"edge", {"300", "5", "9", "2", "9", "13", "3", "45", "0", "7", "3", "40"}};
+
+class HashRig : public testrig::SaverFakes {
+ public:
+  HashRig(const Preset& preset, bool fullColour) {
+    system.width = kWidth;
+    system.height = kHeight;
+    clock.ticks = 5000;
+    for (int i = 0; i < 12; ++i) {
+      if (preset.values[i] == nullptr) continue;
+      char key[8];
+      prumya::FormatDataKey(key, i);
+      profile.Set(kUserFile, preset.name, key, preset.values[i]);
+    }
+    profile.Set(kSettingsFile, "action", "name", preset.name);
+    profile.Set(kSettingsFile, "action", "time", "1");
+    profile.Set(kSettingsFile, "action", "fps", "1");
+    profile.Set(kSettingsFile, "action", "color", fullColour ? "1" : "0");
+    app.runSettingsDialog = [](plat::InstanceHandle, plat::WindowHandle) {};
+    char line[] = "/s";
+    app.InitHandler(1, 0, line, 1);
+    app.BuildTrigTable();
+    framework.random.Seed(kSeed);
+    app.StartSaver();
+  }
+
+  // FNV-1a over every presented frame, in order.
+  std::uint64_t Run() {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (int frame = 0; frame < kFrames; ++frame) {
+      clock.ticks += 17;  // the frame-rate counter rolls over now and then
+      clock.local = plat::LocalTime{2001, 4, 1, 23, 59, frame % 60, (frame * 130) % 1000};
+      app.FrameTick();
+      const plat::soft::PixelView& v = display.PrimarySurface()->View();
+      for (std::int32_t y = 0; y < v.height; ++y) {
+        const std::uint8_t* row = v.bits + static_cast<std::int64_t>(y) * v.pitch;
+        const std::int32_t bytes = v.width * plat::soft::BytesPerPixel(v.layout);
+        for (std::int32_t i = 0; i < bytes; ++i) hash = (hash ^ row[i]) * 1099511628211ull;
+      }
+    }
+    return hash;
+  }
+
+  qrx::Framework framework{Get()};
+  prumya::SaverApp app{framework};
+};
+
+std::uint64_t FrameHash(const Preset& preset, bool fullColour) {
+  HashRig rig(preset, fullColour);
+  EXPECT_EQ(fullColour ? 32 : 16, rig.display.ModeBpp());
+  EXPECT_EQ(0, rig.display.Presents());
+  const std::uint64_t hash = rig.Run();
+  EXPECT_EQ(kFrames, rig.display.Presents());  // every tick drew and presented a frame
+  return hash;
+}
+
+TEST(FrameHash, HeavyWideLines16) { EXPECT_EQ(0x43E2A7AFE8CD6EDCull, FrameHash(kHeavy, false)); }
+TEST(FrameHash, HeavyWideLines32) { EXPECT_EQ(0xACB5382C53D0821Eull, FrameHash(kHeavy, true)); }
+TEST(FrameHash, OnePixelLines16) { EXPECT_EQ(0x14CB6DE9F2EE37E3ull, FrameHash(kThin, false)); }
+TEST(FrameHash, OnePixelLines32) { EXPECT_EQ(0xC832EBC1BCF1642Bull, FrameHash(kThin, true)); }
+TEST(FrameHash, ClippedOddWidth16) { EXPECT_EQ(0x79ADB196E7DB71C4ull, FrameHash(kEdge, false)); }
+TEST(FrameHash, ClippedOddWidth32) { EXPECT_EQ(0xC4F23392B96D049Aull, FrameHash(kEdge, true)); }
+
+}  // namespace
