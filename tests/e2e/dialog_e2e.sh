@@ -107,6 +107,21 @@ EOF
   ! ini_has_section "$dir/action.ini" Zeta
 }
 
+check_over_saver() {  # platform: F1 opens the dialog over the saver; a colour change is noted
+  local p=$1 dir=$WORK/$1-saver
+  prepare_dir "$dir"
+  app_start "$p" "$dir" /s && wait_window "ぷるみゅら" || return 1
+  sleep 1
+  app_alive || { echo "  the saver ended before F1" >&2; return 1; }
+  press_until_ready F1 102 || return 1
+  shot "$ARTIFACTS/$p-over-saver.png"
+  click_control 102 60 && key Escape && wait_window "色数設定" || return 1
+  key Return && wait_no_window "色数設定" && wait_closed 102 2 || return 1
+  sleep 1
+  app_alive || return 1  # the saver goes on after the dialog
+  key Escape && app_wait
+}
+
 check_unconvertible() {  # Linux: a character without a Shift_JIS form is refused
   local dir=$WORK/linux-emoji
   prepare_dir "$dir"
@@ -131,6 +146,8 @@ run_platform() {  # platform
   app_stop
   check_refusal "$p"; result "$p: OK on a changed read-only preset is refused" $?
   app_stop
+  check_over_saver "$p"; result "$p: F1 over the saver, colour notice once" $?
+  app_stop
 }
 
 WORK=$(mktemp -d /tmp/prumya-dialog-e2e.XXXXXX)
@@ -143,12 +160,14 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -x "$LINUX_BUILD/prumya" ]; then
+  OUTER_DISPLAY=${DISPLAY:-}
   start_private_xvfb || exit 1
   LINUX_XVFB=$XVFB_PID
   run_platform linux
   check_unconvertible; result "linux: a name without a Shift_JIS form is refused" $?
   app_stop
   kill "$LINUX_XVFB" 2>/dev/null; LINUX_XVFB=
+  export DISPLAY=$OUTER_DISPLAY
 else
   result "linux: build present at $LINUX_BUILD" 1
 fi

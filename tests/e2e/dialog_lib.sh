@@ -89,6 +89,18 @@ ready_seen() {
 # The log line comes as the dialog is set up; give it a moment to show.
 wait_ready() { poll ready_seen "$1" && sleep 0.5; }
 
+# A key that opens a dialog, pressed again if the window it went to was not
+# ready for it yet.
+press_until_ready() {  # key templateId
+  local i
+  for i in 1 2 3; do
+    key "$1"
+    TIMEOUT=5 poll ready_seen "$2" 2>/dev/null && { sleep 0.5; return 0; }
+  done
+  echo "  $1 opened no dialog $2" >&2
+  return 1
+}
+
 closed_seen() { log_lines | grep -qE "^closed $1 ${2:-[-0-9]+}\$"; }
 wait_closed() { poll closed_seen "$@"; }
 
