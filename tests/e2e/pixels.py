@@ -10,6 +10,7 @@ The trail's points keep the head's colour, whose channels stay within
 pixel has its smallest channel at least about half its largest. The overlay
 font is pure green, which no trail pixel can be.
 """
+import os
 import subprocess
 import sys
 
@@ -17,10 +18,14 @@ BRIGHT = 64        # channels this high are far from 16-bit rounding
 BAND_RATIO = 0.35  # half, less the rounding of a 5-6-5 display
 
 
+# The real ImageMagick: another `convert` may come first in PATH.
+MAGICK = "/usr/bin/" if os.path.exists("/usr/bin/convert") else ""
+
+
 def load(path):
-    size = subprocess.run(["identify", "-format", "%w %h", path], check=True,
+    size = subprocess.run([MAGICK + "identify", "-format", "%w %h", path], check=True,
                           capture_output=True, text=True).stdout.split()
-    raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True,
+    raw = subprocess.run([MAGICK + "convert", path, "-depth", "8", "rgb:-"], check=True,
                          capture_output=True).stdout
     return int(size[0]), int(size[1]), raw
 

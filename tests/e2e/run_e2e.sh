@@ -11,6 +11,7 @@ WINDOWS_BUILD=${2:-$ROOT/build/windows}
 ARTIFACTS=$ROOT/build/e2e-artifacts/run
 WORK=$(mktemp -d /tmp/prumya-run-e2e.XXXXXX)
 mkdir -p "$ARTIFACTS"
+source "$ROOT/tests/e2e/lib.sh"
 source "$ROOT/tests/e2e/saver_lib.sh"
 source "$ROOT/scripts/lib/wine-env.sh"
 
@@ -29,7 +30,7 @@ check_trail() {  # platform
   dir=$(saver_dir "$p" trail)
   a=$ARTIFACTS/$p-trail-a.png b=$ARTIFACTS/$p-trail-b.png
   saver_start "$p" "$dir" /s
-  wait_frame "$a" && sleep 0.3 && shot "$b"
+  wait_frame "$a" && sleep 0.5 && shot "$a" && sleep 0.3 && shot "$b"
   local lit off moved
   lit=$(trail_count "$a" lit) off=$(trail_count "$a" off)
   moved=$($PIXELS diff "$a" "$b")
@@ -155,17 +156,16 @@ run_platform() {  # platform
 
 cleanup() {
   saver_stop
-  [ -n "${LINUX_XVFB:-}" ] && kill "$LINUX_XVFB" 2>/dev/null
+  e2e_stop_xvfb
   wine_env_down
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 
 if [ -x "$LINUX_BUILD/prumya" ]; then
-  wine_env_start_xvfb "${SCREEN_W}x${SCREEN_H}x24" && LINUX_XVFB=$PRUMYA_XVFB_PID
-  PRUMYA_XVFB_PID=
+  e2e_start_xvfb "${SCREEN_W}x${SCREEN_H}x24"
   run_platform linux
-  kill "$LINUX_XVFB" 2>/dev/null; LINUX_XVFB=
+  e2e_stop_xvfb
 else
   result "linux build present ($LINUX_BUILD/prumya)" 1
 fi

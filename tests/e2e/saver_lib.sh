@@ -1,10 +1,10 @@
-# Helpers for running the saver end to end (sourced). Each run starts in a
+# Saver helpers over lib.sh (sourced after it). Each run starts in a
 # directory of its own holding a copy of the program and the shipped preset
 # file from the build folder; screenshots are read by pixel counts.
 
 SAVER_PID=
 SAVER_RC=
-E2E_TIMEOUT=${PRUMYA_E2E_TIMEOUT:-10}
+SAVER_TIMEOUT=${PRUMYA_E2E_TIMEOUT:-10}
 PIXELS="python3 $(dirname "${BASH_SOURCE[0]}")/pixels.py"
 
 to_cp932() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; }  # UTF-8 lines in, CRLF Shift_JIS out
@@ -17,15 +17,7 @@ ini_key_names() {  # file section
     inside && index($0, "=") { print substr($0, 1, index($0, "=") - 1) }'
 }
 
-# Polls a command until it succeeds or the time-out passes.
-wait_for() {
-  local deadline=$((SECONDS + E2E_TIMEOUT))
-  while [ $SECONDS -lt $deadline ]; do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+wait_for() { e2e_poll "$SAVER_TIMEOUT" "$@"; }
 
 # A fresh run directory with the program and actsys.ini from the build.
 saver_dir() {  # platform name -> prints the directory
@@ -49,39 +41,37 @@ saver_start() {  # platform dir args...
   SAVER_PID=$!
 }
 
-saver_alive() { [ -n "$SAVER_PID" ] && kill -0 "$SAVER_PID" 2>/dev/null; }
-saver_gone() { ! saver_alive; }
+saver_alive() { [ -n "$SAVER_PID" ] && e2e_alive "$SAVER_PID"; }
 
-# Waits for the process to end; SAVER_RC is its exit code. False on time-out.
-saver_wait() {
-  wait_for saver_gone || return 1
-  wait "$SAVER_PID" 2>/dev/null
-  SAVER_RC=$?
-  SAVER_PID=
+# Waits for the run to end with exit code 0 (SAVER_RC holds the code).
+saver_ended_ok() {
+  [ -n "$SAVER_PID" ] && e2e_wait_exit "$SAVER_PID" "$SAVER_TIMEOUT" || return 1
+  SAVER_RC=$E2E_RC SAVER_PID=
+  [ "$SAVER_RC" -eq 0 ]
 }
-saver_ended_ok() { saver_wait && [ "$SAVER_RC" -eq 0 ]; }
 
 # Still running after the given seconds.
 saver_stays() { sleep "$1"; saver_alive; }
 
-# Ends a run that is still going: a key, then force.
+# Ends a run that is still going: a key first, then by force.
 saver_stop() {
-  if saver_alive; then xdotool key q; saver_wait || { kill -9 "$SAVER_PID" 2>/dev/null; wait "$SAVER_PID" 2>/dev/null; }; fi
+  if saver_alive; then
+    xdotool key q
+    e2e_wait_exit "$SAVER_PID" "$SAVER_TIMEOUT" || e2e_kill "$SAVER_PID"
+  fi
   SAVER_PID=
 }
 
-shot() { import -window root "$1" 2>/dev/null; }
+shot() { e2e_screenshot "$1"; }
 
-# A frame with a trail is on the screen (lit pixels beyond the overlays).
+# A frame with a trail is on the screen.
 frame_shown() {  # file
   shot "$1" || return 1
-  local lit
-  lit=$($PIXELS trail "$1" | sed -n 's/^lit=\([0-9]*\).*/\1/p')
-  [ "${lit:-0}" -gt 100 ]
+  [ "$(trail_count "$1" lit)" -gt 100 ]
 }
 wait_frame() { wait_for frame_shown "$1"; }
 
-# Field of the trail counts: lit, band or off.
+# One of the trail counts of a shot: lit, band or off.
 trail_count() { $PIXELS trail "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
 # A mapped window of that title. GTK sets only _NET_WM_NAME, which a name
