@@ -1,0 +1,165 @@
+// The GTK dialog host on the real settings template: control operations,
+// the notifications user actions give (and our own changes do not), and the
+// refusal of characters without a Shift_JIS form. Needs an X display; skips
+// without one.
+#include <gtk/gtk.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/linux/gtk_dialog_builder.h"
+#include "platform/linux/gtk_dialog_host.h"
+#include "platform/linux/gtk_session.h"
+#include "platform/linux/utf8_boundary.h"
+#include "saver/dialog_layout.h"
+
+namespace {
+
+using plat::WindowHandle;
+using plat::linux_port::GtkDialogHost;
+
+constexpr int kName = prumya::kIdcPresetName;
+constexpr int kSlider = prumya::kIdcFirstSlider;
+
+struct Seen {
+  std::uint32_t message;
+  int id;
+  int code;
+};
+
+class GtkDialogHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!plat::linux_port::EnsureGtk()) GTEST_SKIP() << "no display";
+  }
+  // Runs template 102; `init` acts during WM_INITDIALOG, `shown` once the
+  // loop runs (from an idle callback), and ends the dialog.
+  std::intptr_t Run(std::function<void(WindowHandle)> init,
+                    std::function<void(WindowHandle)> shown = nullptr) {
+    procedure = [this, init, shown](WindowHandle d, std::uint32_t m, std::uintptr_t w,
+                                    std::intptr_t l) -> std::intptr_t {
+      if (m == plat::kWmInitDialog) {
+        dialog = d;
+        init(d);
+        if (shown) g_idle_add(RunShown, new std::function<void()>([shown, d] { shown(d); }));
+        return 1;
+      }
+      if (m == plat::kWmDestroy) return 0;
+      const int id = m == plat::kWmHScroll ? host.ControlId(static_cast<WindowHandle>(l))
+                                           : plat::CommandId(w);
+      seen.push_back({m, id, plat::CommandCode(w)});
+      return 0;
+    };
+    return host.RunModal(1, prumya::kSettingsTemplate, 0, procedure);
+  }
+  static gboolean RunShown(gpointer data) {
+    auto* call = static_cast<std::function<void()>*>(data);
+    (*call)();
+    delete call;
+    return G_SOURCE_REMOVE;
+  }
+  GtkWidget* Widget(WindowHandle d, int id) {
+    GtkWindow* window = host.WindowFor(d);
+    GtkWidget* fixed = gtk_bin_get_child(GTK_BIN(window));
+    const auto& controls = prumya::kSettingsDialogTemplate;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(fixed));
+    GtkWidget* found = nullptr;
+    int i = 0;
+    for (GList* c = children; c != nullptr; c = c->next, ++i)
+      if (controls.controls[i].id == id) found = GTK_WIDGET(c->data);
+    g_list_free(children);
+    return found;
+  }
+  GtkEntry* NameEntry(WindowHandle d) {
+    return GTK_ENTRY(gtk_bin_get_child(GTK_BIN(Widget(d, kName))));
+  }
+
+  fake::FakeMessageBoxes boxes;
+  GtkDialogHost host{&prumya::FindDialogTemplate, &boxes};
+  plat::DialogProcedure procedure;
+  WindowHandle dialog = 0;
+  std::vector<Seen> seen;
+};
+
+TEST_F(GtkDialogHostTest, OwnChangesNotifyNothing) {
+  const std::string slow = "ゆっくり", fast = "速い";
+  std::vector<std::string> shown;
+  const std::intptr_t result = Run([&](WindowHandle d) {
+    for (const std::string& s : {fast, std::string("Beta"), slow, std::string("alpha long")})
+      host.AddListText(d, kName, s.c_str());
+    EXPECT_EQ(0, host.SelectListPrefix(d, kName, "ALPHA"));
+    EXPECT_EQ(plat::kCbErr, host.SelectListPrefix(d, kName, "zz"));
+    char text[256];
+    host.GetItemText(d, kName, text, sizeof text);
+    EXPECT_STREQ("alpha long", text);
+    EXPECT_STREQ("alpha long", gtk_entry_get_text(NameEntry(d)));
+    EXPECT_EQ(2, host.FindListExact(d, kName, slow.c_str()));
+    EXPECT_TRUE(host.DeleteListEntry(d, kName, 1));  // Beta
+    host.SetSliderRange(d, kSlider, 4, 512);
+    host.SetSliderPos(d, kSlider, 600);
+    EXPECT_EQ(512, host.GetSliderPos(d, kSlider));
+    host.CheckButton(d, prumya::kIdcClock, true);
+    EXPECT_TRUE(host.IsButtonChecked(d, prumya::kIdcClock));
+    host.SetItemText(d, prumya::kIdcValueDisplay, "長さ:512");
+    host.GetItemText(d, prumya::kIdcValueDisplay, text, sizeof text);
+    shown.push_back(text);
+    host.SetItemText(d, kName, fast.c_str());
+    host.EnableItem(d, prumya::kIdcDelete, false);
+    EXPECT_FALSE(gtk_widget_is_sensitive(Widget(d, prumya::kIdcDelete)));
+    host.EndDialog(d, 7);
+  });
+  EXPECT_EQ(7, result);
+  EXPECT_TRUE(seen.empty());
+  const std::string length = "長さ:512";
+  EXPECT_EQ(std::vector<std::string>{length}, shown);
+}
+
+TEST_F(GtkDialogHostTest, UserActionsArriveAsWin32Notifications) {
+  const std::string fast = "速い";
+  Run(
+      [&](WindowHandle d) {
+        host.AddListText(d, kName, "Alpha");
+        host.AddListText(d, kName, fast.c_str());
+        host.SetSliderRange(d, kSlider, 0, 16);
+      },
+      [&](WindowHandle d) {
+        gtk_combo_box_set_active(GTK_COMBO_BOX(Widget(d, kName)), 1);  // chosen from the list
+        char text[256];
+        EXPECT_EQ(4, host.GetSelectedListText(d, kName, text, sizeof text));
+        EXPECT_EQ(fast, std::string(text));
+        gtk_entry_set_text(NameEntry(d), "typed");  // as typing does
+        host.GetItemText(d, kName, text, sizeof text);
+        EXPECT_STREQ("typed", text);
+        gtk_range_set_value(GTK_RANGE(Widget(d, kSlider)), 5);
+        gtk_button_clicked(GTK_BUTTON(Widget(d, prumya::kIdcFullColour)));
+        gtk_button_clicked(GTK_BUTTON(Widget(d, plat::kIdOk)));
+        host.EndDialog(d, 1);
+      });
+  ASSERT_GE(seen.size(), 5u);
+  EXPECT_EQ(plat::kCbnSelChange, seen[0].code);
+  EXPECT_EQ(kName, seen[0].id);
+  EXPECT_EQ(plat::kCbnEditChange, seen[1].code);
+  EXPECT_EQ(plat::kWmHScroll, seen[2].message);
+  EXPECT_EQ(kSlider, seen[2].id);
+  EXPECT_EQ(prumya::kIdcFullColour, seen[3].id);
+  EXPECT_EQ(plat::kBnClicked, seen[3].code);
+  EXPECT_EQ(plat::kIdOk, seen[4].id);
+}
+
+TEST_F(GtkDialogHostTest, CharactersWithoutShiftJisFormAreRefused) {
+  boxes.onShow = [&](const fake::FakeMessageBoxes::Box&) { host.EndDialog(dialog, 2); };
+  std::string field;
+  Run([&](WindowHandle d) {
+    int at = 0;
+    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), "A", -1, &at);
+    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), "\xF0\x9F\x98\x80", -1, &at);
+    field = gtk_entry_get_text(NameEntry(d));
+  });
+  EXPECT_EQ("A", field);
+  ASSERT_EQ(1u, boxes.shown.size());
+  EXPECT_EQ(dialog, boxes.shown[0].owner);
+}
+
+}  // namespace
