@@ -4,6 +4,7 @@
 #include <gdk/gdkx.h>
 #endif
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/embedded_resources.h"
