@@ -132,6 +132,15 @@ void SettingsDialog::OnInitDialog(plat::WindowHandle dialog) {
     host_->CheckButton(dialog, box.id, box.tickedWhenZero ? v == 0 : v != 0);
   }
   host_->EnableItem(dialog, kIdcDelete, !config_->IsReadOnly(config_->settings.PresetName));
+  host_->EnableItem(dialog, plat::kIdOk, NameFieldFilled(dialog));
+}
+
+// OK never takes an empty name: stored, it would become a section without a
+// name, which ends a section-name list early and hides every preset after it.
+bool SettingsDialog::NameFieldFilled(plat::WindowHandle dialog) {
+  char name[kEditTextSize];
+  host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
+  return name[0] != '\0';
 }
 
 void SettingsDialog::AddPresetNames(plat::WindowHandle dialog, const char* file) {
@@ -229,6 +238,7 @@ void SettingsDialog::ShowDefaultPreset(plat::WindowHandle dialog) {
 bool SettingsDialog::ValidateOk(plat::WindowHandle dialog) {
   char name[kEditTextSize];
   host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
+  if (name[0] == '\0') return false;
   if (!config_->IsReadOnly(name) || SlidersMatchStored(dialog, name)) return true;
   char text[kBoxTextSize];
   std::snprintf(text, sizeof text, kRefuseText, name);

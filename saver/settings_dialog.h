@@ -40,6 +40,7 @@ class SettingsDialog {
   std::intptr_t OnCommand(plat::WindowHandle dialog, std::uintptr_t wParam);
   void OnInitDialog(plat::WindowHandle dialog);
   void AddPresetNames(plat::WindowHandle dialog, const char* file);
+  bool NameFieldFilled(plat::WindowHandle dialog);
   void InitSliders(plat::WindowHandle dialog);
   void OnSliderMoved(plat::WindowHandle dialog, std::intptr_t lParam);
   void OnPresetSelected(plat::WindowHandle dialog);

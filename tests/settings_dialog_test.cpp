@@ -174,6 +174,20 @@ TEST_F(SettingsDialogTest, EmptyNameDisablesOkUntilSomethingIsTyped) {
   EXPECT_STREQ("x", config.settings.PresetName);
 }
 
+TEST_F(SettingsDialogTest, UnknownNameOpensWithEmptyFieldAndOkDisabled) {
+  store.AddSection(kSystemFile, "Alpha");
+  SetName("Gone");
+  config.LoadSettings(false);
+  const std::intptr_t result = Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
+    EXPECT_EQ(std::string(), Field(d));
+    EXPECT_FALSE(Enabled(d, kOk));
+    h.SendCommand(d, kOk);  // even an IDOK from elsewhere is not taken
+    EXPECT_FALSE(h.FindDialog(d)->ended);
+  });
+  EXPECT_EQ(plat::kIdCancel, result);
+  EXPECT_TRUE(store.Writes().empty());
+}
+
 TEST_F(SettingsDialogTest, SliderMovesShowLabelAndThreeDigits) {
   const std::string head = "移動先端:002";
   const std::string length = "長さ:512";
@@ -403,7 +417,9 @@ TEST_F(SettingsDialogTest, LongListNameIsKeptAsItsFirst32Bytes) {
 }
 
 TEST_F(SettingsDialogTest, VersionOpensAboutBoxOverTheDialog) {
+  store.AddSection(kSystemFile, kDefaultName);
   std::vector<std::intptr_t> aboutResults;
+  WindowHandle settings = 0;
   host.user = [&](fake::FakeDialogHost& h, WindowHandle d, int templateId) {
     if (templateId == prumya::kAboutTemplate) {
       EXPECT_FALSE(h.Click(d, 9));  // nothing else in the box
@@ -411,6 +427,7 @@ TEST_F(SettingsDialogTest, VersionOpensAboutBoxOverTheDialog) {
       aboutResults.push_back(h.FindDialog(d)->result);
       return;
     }
+    settings = d;
     h.Click(d, prumya::kIdcVersion);
     EXPECT_FALSE(h.FindDialog(d)->ended);
     h.Click(d, kOk);
@@ -418,7 +435,7 @@ TEST_F(SettingsDialogTest, VersionOpensAboutBoxOverTheDialog) {
   EXPECT_EQ(plat::kIdOk, dialog.Run(0, 0));
   ASSERT_EQ(2u, host.opened.size());
   EXPECT_EQ(prumya::kAboutTemplate, host.opened[1]);
-  EXPECT_NE(0u, host.parents[1]);
+  EXPECT_EQ(settings, host.parents[1]);
   EXPECT_EQ(std::vector<std::intptr_t>{plat::kIdCancel}, aboutResults);
   EXPECT_EQ(0, host.unknownControlCalls);
 }

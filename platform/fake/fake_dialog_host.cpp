@@ -171,6 +171,13 @@ bool FakeDialogHost::PressEscape(plat::WindowHandle dialog) {
   return true;
 }
 
+bool FakeDialogHost::SendCommand(plat::WindowHandle dialog, int id) {
+  Dialog* d = FindDialog(dialog);
+  if (d == nullptr || d->ended) return false;
+  Send(*d, plat::kWmCommand, plat::MakeCommandParam(id, plat::kBnClicked), 0);
+  return true;
+}
+
 bool FakeDialogHost::PressEnter(plat::WindowHandle dialog) {
   // The default button answers Enter only while it is enabled.
   return Click(dialog, plat::kIdOk);

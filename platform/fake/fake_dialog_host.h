@@ -59,6 +59,8 @@ class FakeDialogHost : public plat::IDialogHost {
   bool MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position);
   bool PressEscape(plat::WindowHandle dialog);
   bool PressEnter(plat::WindowHandle dialog);
+  // WM_COMMAND for id, whatever the control's state (as another program could send it).
+  bool SendCommand(plat::WindowHandle dialog, int id);
 
   Control* Find(plat::WindowHandle dialog, int id);
   std::vector<std::string> ListTexts(plat::WindowHandle dialog, int id);

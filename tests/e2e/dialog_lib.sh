@@ -123,7 +123,7 @@ type_name() {  # templateId text
   local text=$2
   set -- ${RECTS["$1:7"]}
   xdotool mousemove $(($1 + 12)) $((($2 + $4) / 2)) click 1 && sleep 0.2 &&
-    xdotool key Home shift+End && xdotool type --delay 50 "$text"
+    xdotool key Home shift+End && LC_ALL=C.UTF-8 xdotool type --delay 50 "$text"
 }
 
 key() { sleep 0.2; xdotool key "$@"; }
