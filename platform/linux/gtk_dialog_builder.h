@@ -41,6 +41,7 @@ struct GtkDialog {
   bool ended = false;
   std::intptr_t result = 0;
   bool logged = false;
+  unsigned logSource = 0;  // pending test log, removed when the dialog goes
 };
 
 // Dialog units to pixels: the font's average character width and height.

@@ -130,10 +130,22 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
   return TRUE;  // only EndDialog closes it
 }
 
+// The rectangles are final once GTK has laid the window out, which comes
+// after the map (a realized window maps before its first allocation).
+gboolean LogWhenLaidOut(gpointer data) {
+  GtkDialog& dialog = *static_cast<GtkDialog*>(data);
+  if (gtk_widget_get_allocated_width(gtk_bin_get_child(GTK_BIN(dialog.window))) <= 1)
+    return G_SOURCE_CONTINUE;
+  dialog.logSource = 0;
+  LogDialogRectangles(dialog);
+  return G_SOURCE_REMOVE;
+}
+
 gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer data) {
   GtkDialog& dialog = *static_cast<GtkDialog*>(data);
   PresentDialog(dialog);
-  if (!dialog.logged) LogDialogRectangles(dialog);
+  if (!dialog.logged && std::getenv("PRUMYA_DIALOG_LOG") != nullptr)
+    dialog.logSource = g_idle_add(LogWhenLaidOut, &dialog);
   dialog.logged = true;
   return FALSE;
 }

@@ -1,6 +1,9 @@
 #include "platform/linux/gtk_dialog_host.h"
 
 #include <gtk/gtk.h>
+#ifdef GDK_WINDOWING_X11
+#include <gdk/gdkx.h>
+#endif
 
 #include <cmath>
 #include <cstring>
@@ -136,11 +139,13 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   refusal.boxes = boxes_;
   ConnectDialogSignals(*dialog, refusal);
   open_.push_back(dialog.get());
+  if (WindowFor(parent) == nullptr) StayOverNative(*dialog, parent);
   const bool focusFirst = SendToDialog(*dialog, kWmInitDialog, 0, 0) != 0;
   SetUpFocus(*dialog, focusFirst);
   RunLoop(*dialog);
   SendToDialog(*dialog, kWmDestroy, 0, 0);
   if (refusal.idleSource != 0) g_source_remove(refusal.idleSource);
+  if (dialog->logSource != 0) g_source_remove(dialog->logSource);
   open_.pop_back();
   gtk_widget_destroy(dialog->window);
   DrainGtkEvents();
@@ -148,6 +153,22 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   if (!open_.empty()) PresentDialog(*open_.back());
   else if (afterModal_) afterModal_();
   return dialog->result;
+}
+
+void GtkDialogHost::StayOverNative(GtkDialog& dialog, WindowHandle parent) {
+#ifdef GDK_WINDOWING_X11
+  const unsigned long xid = nativeParent_ && parent != 0 ? nativeParent_(parent) : 0;
+  GdkDisplay* display = gdk_display_get_default();
+  if (xid == 0 || !GDK_IS_X11_DISPLAY(display)) return;
+  GdkWindow* foreign = gdk_x11_window_foreign_new_for_display(display, xid);
+  if (foreign == nullptr) return;
+  gtk_widget_realize(dialog.window);
+  gdk_window_set_transient_for(gtk_widget_get_window(dialog.window), foreign);
+  g_object_unref(foreign);
+#else
+  (void)dialog;
+  (void)parent;
+#endif
 }
 
 void GtkDialogHost::RunLoop(GtkDialog& dialog) {

@@ -24,6 +24,11 @@ class GtkDialogHost final : public IDialogHost {
   // Runs once the outermost dialog has closed (the SDL window system drops
   // the input meanwhile queued for the saver and takes the focus back).
   void SetAfterModal(std::function<void()> afterModal) { afterModal_ = std::move(afterModal); }
+  // The X11 window behind a parent handle that is not one of our dialogs
+  // (the saver's SDL window), so the window manager keeps the dialog over it.
+  void SetNativeParent(std::function<unsigned long(WindowHandle)> lookup) {
+    nativeParent_ = std::move(lookup);
+  }
   // The GTK window of an open dialog, for message boxes it owns; else null.
   GtkWindow* WindowFor(WindowHandle handle) const;
 
@@ -55,10 +60,12 @@ class GtkDialogHost final : public IDialogHost {
   GtkDialogControl* Control(WindowHandle dialog, int id, ControlKind kind) const;
   GtkDialogControl* AnyControl(WindowHandle dialog, int id) const;
   void RunLoop(GtkDialog& dialog);
+  void StayOverNative(GtkDialog& dialog, WindowHandle parent);
 
   DialogTemplateLookup lookup_;
   IMessageBoxes* boxes_;
   std::function<void()> afterModal_;
+  std::function<unsigned long(WindowHandle)> nativeParent_;
   std::vector<GtkDialog*> open_;  // innermost last
   WindowHandle nextHandle_ = 0x70000000;
 };

@@ -1,6 +1,7 @@
 #include "platform/linux/linux_platform.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 #include "saver/dialog_layout.h"
 
@@ -22,6 +23,13 @@ LinuxPlatform::LinuxPlatform() : dialogs_(&prumya::FindDialogTemplate, &boxes_) 
   platform_.dialogs = &dialogs_;
   boxes_.SetOwnerResolver([this](WindowHandle owner) { return dialogs_.WindowFor(owner); });
   dialogs_.SetAfterModal([this] { windows_.ReclaimAfterModal(); });
+  dialogs_.SetNativeParent([this](WindowHandle parent) -> unsigned long {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    SDL_Window* window = windows_.SdlWindowFor(parent);
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info)) return 0;
+    return info.subsystem == SDL_SYSWM_X11 ? info.info.x11.window : 0;
+  });
 }
 
 LinuxPlatform::SdlSession::~SdlSession() {
