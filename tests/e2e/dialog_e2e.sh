@@ -180,5 +180,13 @@ else
   result "windows: build present at $WINDOWS_BUILD" 1
 fi
 
+# The two ports' dialogs next to each other, for a look.
+for name in settings about; do
+  if [ -f "$ARTIFACTS/linux-$name.png" ] && [ -f "$ARTIFACTS/windows-$name.png" ]; then
+    convert "$ARTIFACTS/linux-$name.png" "$ARTIFACTS/windows-$name.png" +append \
+      "$ARTIFACTS/side-by-side-$name.png" 2>/dev/null
+  fi
+done
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
