@@ -1,8 +1,9 @@
-// The default SDL audio device, held open (paused, silent) for the run as
-// the DirectSound device and its primary buffer are. No device: Create fails.
+// The sound device on Linux: SDL's audio subsystem, held for the run once
+// the default output device has been seen to open. No stream stays open:
+// nothing is ever played, and an open SDL device keeps a high-priority
+// thread writing silence (a busy loop on devices that never block).
+// No device: Create fails.
 #pragma once
-#include <SDL.h>
-
 #include "platform/window_system.h"
 
 namespace plat::linux_port {
@@ -15,11 +16,11 @@ class SdlSoundDevice : public ISoundDevice {
   HResult CreatePrimaryBuffer() override;
   bool HasPrimaryBuffer() override { return buffer_; }
   void ReleasePrimaryBuffer() override { buffer_ = false; }
-  bool HasDevice() override { return device_ != 0; }
+  bool HasDevice() override { return held_; }
   void ReleaseDevice() override;
 
  private:
-  SDL_AudioDeviceID device_ = 0;
+  bool held_ = false;
   bool buffer_ = false;
 };
 
