@@ -12,6 +12,8 @@
 #include <process.h>
 #include <windows.h>
 #else
+#include <dirent.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -43,14 +45,56 @@ void KeepMode(int fd, const char* path) {
   if (stat(path, &st) == 0) fchmod(fd, st.st_mode & 07777);
 }
 bool RenameOver(const char* from, const char* to) { return std::rename(from, to) == 0; }
+std::string DirectoryOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
 // The rename itself is made durable by flushing the directory that holds it.
 void FlushDirectory(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  std::string dir = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
-  int fd = open(dir.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open(DirectoryOf(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return;
   fsync(fd);
   close(fd);
+}
+#endif
+
+#ifdef _WIN32
+void RemoveStaleTemporaries(const std::string&) {}
+#else
+// The process id in a temporary file's name "<file>.<pid>.<attempt>.tmp",
+// or 0 when the name is not one of ours for that file.
+int TemporaryOwner(const std::string& name, const std::string& prefix) {
+  const std::string suffix = ".tmp";
+  if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return 0;
+  }
+  const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  const std::size_t dot = middle.find('.');
+  if (dot == 0 || dot == std::string::npos || dot > 9 || dot + 1 == middle.size() ||
+      middle.find_first_not_of("0123456789.") != std::string::npos ||
+      middle.find('.', dot + 1) != std::string::npos) {
+    return 0;
+  }
+  return std::stoi(middle.substr(0, dot));
+}
+
+// A writer killed between creating its temporary file and the rename leaves
+// that file behind; the next writer removes those of processes that are
+// gone, so they cannot pile up.
+void RemoveStaleTemporaries(const std::string& target) {
+  const std::string dir = DirectoryOf(target);
+  const std::size_t slash = target.rfind('/');
+  const std::string prefix = target.substr(slash == std::string::npos ? 0 : slash + 1) + ".";
+  DIR* listing = opendir(dir.c_str());
+  if (!listing) return;
+  while (const dirent* entry = readdir(listing)) {
+    const int owner = TemporaryOwner(entry->d_name, prefix);
+    if (owner > 0 && owner != ProcessId() && kill(owner, 0) != 0 && errno == ESRCH) {
+      unlink((dir + "/" + entry->d_name).c_str());
+    }
+  }
+  closedir(listing);
 }
 #endif
 
@@ -84,6 +128,16 @@ ReadStatus ReadWholeFile(const char* path, std::size_t maxBytes, std::string& ou
   out.clear();
   std::FILE* file = std::fopen(path, "rb");
   if (!file) return (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::kMissing : ReadStatus::kFailed;
+  // A file known to be too large is refused before it is read: every
+  // private-profile call reads the file anew, and the saver makes dozens.
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long length = std::ftell(file);
+    const bool tooLarge = length > 0 && static_cast<unsigned long>(length) > maxBytes;
+    if (tooLarge || std::fseek(file, 0, SEEK_SET) != 0) {
+      std::fclose(file);
+      return ReadStatus::kFailed;
+    }
+  }
   char chunk[16384];
   bool ok = true;
   for (;;) {
@@ -106,6 +160,7 @@ ReadStatus ReadWholeFile(const char* path, std::size_t maxBytes, std::string& ou
 bool ReplaceFileAtomically(const char* path, const std::string& bytes) {
   if (IsReadOnly(path)) return false;
   std::string target(path);
+  RemoveStaleTemporaries(target);
   std::string temporary;
   int fd = CreateTemporary(target, temporary);
   if (fd < 0) return false;

@@ -44,10 +44,14 @@ void IniText::Parse() {
   if (!sections_.empty()) sections_.back().end = lines_.size();
 }
 
+// Cut at a NUL before trimming: a name or value is what a C string caller
+// sees of it, so no white space is left before the NUL, where lookups (which
+// trim the wanted name) could never match it.
 IniText::Span IniText::MakeSpan(std::size_t begin, std::size_t end) const {
-  std::string_view text = TrimSpace(std::string_view(bytes_).substr(begin, end - begin));
+  std::string_view raw = UpToNul(std::string_view(bytes_).substr(begin, end - begin));
+  std::string_view text = TrimSpace(raw);
   std::size_t pos = static_cast<std::size_t>(text.data() - bytes_.data());
-  return Span{pos, UpToNul(text).size()};
+  return Span{pos, text.size()};
 }
 
 IniText::Line IniText::ParseLine(std::size_t begin, std::size_t end, std::size_t next) const {

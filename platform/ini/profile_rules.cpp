@@ -157,6 +157,21 @@ bool IsWritableKey(std::string_view key) {
          (name.empty() || name[0] != '[');
 }
 
+// A new section's header must come back as the same name: a name ending in
+// a lone lead byte would take the closing ']' as its trail byte, and the
+// key written under it would land in the section before.
+bool IsWritableNewSection(std::string_view section) {
+  std::string_view name = TrimSpace(section);
+  if (HasLineBreak(section)) return false;
+  std::size_t pos = 0;
+  std::size_t last = 0;
+  while (pos < name.size()) {
+    last = pos;
+    pos += CharLength(name, pos);
+  }
+  return name.empty() || pos - last == 2 || !IsLeadByte(static_cast<unsigned char>(name[last]));
+}
+
 }  // namespace
 
 WriteOutcome ApplyWrite(const IniText& text, const char* section, const char* key,
@@ -167,7 +182,8 @@ WriteOutcome ApplyWrite(const IniText& text, const char* section, const char* ke
   } else if (!value) {
     out = text.WithoutKey(section, key);
   } else {
-    if (HasLineBreak(section) || !IsWritableKey(key) || HasLineBreak(value)) {
+    if (HasLineBreak(section) || !IsWritableKey(key) || HasLineBreak(value) ||
+        (!text.HasSection(section) && !IsWritableNewSection(section))) {
       return WriteOutcome::kRefused;
     }
     out = text.WithValue(section, key, value);

@@ -37,7 +37,8 @@ enum class WriteOutcome { kRefused, kUnchanged, kChanged };
 // WritePrivateProfileStringA on text: null key deletes the section, null
 // value deletes the key. Refuses a null section and any name or value that
 // would break the file's lines (line breaks, '=' in a key, a key that reads
-// as a section header). On kChanged, out holds the new bytes.
+// as a section header, a new section named with a lone lead byte at its
+// end). On kChanged, out holds the new bytes.
 WriteOutcome ApplyWrite(const IniText& text, const char* section, const char* key,
                         const char* value, std::string& out);
 
