@@ -1,7 +1,6 @@
 #include "platform/soft/soft_display.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "platform/soft/bmp_parser.h"
@@ -84,9 +83,8 @@ HResult SoftDisplayDevice::CreateSurface(const SurfaceDesc& desc, ISurface** out
   const PixelLayout layout = LayoutForBpp(modeBpp_);
   const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                             static_cast<std::size_t>(BytesPerPixel(layout));
-  std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[bytes]);
+  PixelMemory pixels = AllocatePixels(bytes);
   if (!pixels) return kDdErrOutOfMemory;
-  std::memset(pixels.get(), 0, bytes);
   auto* surface = new (std::nothrow) SoftSurface(this, width, height, layout, std::move(pixels), desc);
   if (surface == nullptr) return kDdErrOutOfMemory;
   surfaces_.push_back(surface);

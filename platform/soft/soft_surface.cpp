@@ -1,5 +1,6 @@
 #include "platform/soft/soft_surface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/soft/soft_display.h"
@@ -16,11 +17,52 @@ bool Inside(const Rect& r, const PixelView& v) {
          r.bottom <= v.height;
 }
 
+// Rows that follow each other without a gap are one run of memory.
+bool Contiguous(const PixelView& v) { return v.pitch == v.width * BytesPerPixel(v.layout); }
+
+// A pixel whose bytes are all alike (black always is) is a plain memset.
+template <typename P>
+void FillPixels(std::uint8_t* at, std::size_t count, P value) {
+  constexpr P kOnes = static_cast<P>(static_cast<P>(~P{0}) / 0xFFu);  // 0x0101...
+  const P lowByte = static_cast<P>(value & 0xFFu);
+  if (value == static_cast<P>(lowByte * kOnes)) {
+    std::memset(at, lowByte, count * sizeof(P));
+  } else {
+    std::fill_n(reinterpret_cast<P*>(at), count, value);
+  }
+}
+
 template <typename P>
 void FillAll(const PixelView& v, std::uint32_t pixel) {
+  const P value = static_cast<P>(pixel);
+  if (Contiguous(v)) {
+    FillPixels<P>(v.bits, static_cast<std::size_t>(v.width) * static_cast<std::size_t>(v.height), value);
+    return;
+  }
   for (std::int32_t y = 0; y < v.height; ++y) {
-    P* row = reinterpret_cast<P*>(v.bits + static_cast<std::int64_t>(y) * v.pitch);
-    for (std::int32_t x = 0; x < v.width; ++x) row[x] = static_cast<P>(pixel);
+    FillPixels<P>(v.bits + static_cast<std::int64_t>(y) * v.pitch, static_cast<std::size_t>(v.width), value);
+  }
+}
+
+// Same-size rectangles; the views may be one surface. Whole rows of
+// gapless views are one run of memory and go in one call.
+void CopyRect(const PixelView& to, const Rect& dst, const PixelView& from, const Rect& src) {
+  const int bpp = BytesPerPixel(to.layout);
+  const std::int32_t rows = dst.bottom - dst.top;
+  const std::size_t bytes = static_cast<std::size_t>(dst.right - dst.left) * bpp;
+  auto at = [bpp](const PixelView& v, std::int32_t x, std::int32_t y) {
+    return v.bits + std::int64_t{y} * v.pitch + std::int64_t{x} * bpp;
+  };
+  const bool wholeRows = dst.left == 0 && src.left == 0 && dst.right == to.width &&
+                         src.right == from.width && Contiguous(to) && Contiguous(from);
+  if (wholeRows) {
+    std::memmove(at(to, 0, dst.top), at(from, 0, src.top), bytes * static_cast<std::size_t>(rows));
+    return;
+  }
+  const bool upwards = to.bits == from.bits && dst.top > src.top;  // overlapping, within one surface
+  for (std::int32_t i = 0; i < rows; ++i) {
+    const std::int32_t row = upwards ? rows - 1 - i : i;
+    std::memmove(at(to, dst.left, dst.top + row), at(from, src.left, src.top + row), bytes);
   }
 }
 
@@ -40,8 +82,7 @@ void CopyWithKey(const PixelView& dst, std::int32_t x, std::int32_t y, const Pix
 }  // namespace
 
 SoftSurface::SoftSurface(SoftDisplayDevice* owner, std::int32_t width, std::int32_t height,
-                         PixelLayout layout, std::unique_ptr<std::uint8_t[]> pixels,
-                         const SurfaceDesc& desc)
+                         PixelLayout layout, PixelMemory pixels, const SurfaceDesc& desc)
     : owner_(owner), pixels_(std::move(pixels)), desc_(desc) {
   view_ = PixelView{pixels_.get(), width * BytesPerPixel(layout), width, height, layout};
   desc_.flags |= kDdsdCaps | kDdsdWidth | kDdsdHeight;
@@ -81,16 +122,7 @@ HResult SoftSurface::Copy(const Rect& dst, ISurface& source, const Rect& src) {
   if (!Inside(dst, view_) || !Inside(src, from->view_)) return kDdErrInvalidRect;
   const bool sameSize = dst.right - dst.left == src.right - src.left && dst.bottom - dst.top == src.bottom - src.top;
   if (!sameSize) return kDdErrInvalidRect;  // no stretching here
-  const int bpp = BytesPerPixel(view_.layout);
-  const std::int32_t rows = dst.bottom - dst.top;
-  const std::size_t bytes = static_cast<std::size_t>(dst.right - dst.left) * bpp;
-  const bool upwards = from == this && dst.top > src.top;  // overlapping copy within one surface
-  for (std::int32_t i = 0; i < rows; ++i) {
-    const std::int32_t row = upwards ? rows - 1 - i : i;
-    std::memmove(view_.bits + std::int64_t{dst.top + row} * view_.pitch + std::int64_t{dst.left} * bpp,
-                 from->view_.bits + std::int64_t{src.top + row} * from->view_.pitch + std::int64_t{src.left} * bpp,
-                 bytes);
-  }
+  CopyRect(view_, dst, from->view_, src);
   Presented();
   return kOk;
 }

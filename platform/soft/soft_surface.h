@@ -4,6 +4,7 @@
 // every blit, lock and device context until it is restored.
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/display_device.h"
@@ -14,10 +15,21 @@ namespace plat::soft {
 
 class SoftDisplayDevice;
 
+// Surface memory, zeroed by calloc: large blocks arrive as untouched zero
+// pages, so a surface never drawn on (the work buffer) costs no resident
+// memory. Null when memory is short.
+struct FreePixels {
+  void operator()(std::uint8_t* p) const { std::free(p); }
+};
+using PixelMemory = std::unique_ptr<std::uint8_t[], FreePixels>;
+inline PixelMemory AllocatePixels(std::size_t bytes) {
+  return PixelMemory(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
+}
+
 class SoftSurface : public ISurface {
  public:
   SoftSurface(SoftDisplayDevice* owner, std::int32_t width, std::int32_t height, PixelLayout layout,
-              std::unique_ptr<std::uint8_t[]> pixels, const SurfaceDesc& desc);
+              PixelMemory pixels, const SurfaceDesc& desc);
 
   HResult ColourFill(std::uint32_t pixel) override;
   HResult Copy(const Rect& dst, ISurface& source, const Rect& src) override;
@@ -45,7 +57,7 @@ class SoftSurface : public ISurface {
   void Presented();
 
   SoftDisplayDevice* owner_;
-  std::unique_ptr<std::uint8_t[]> pixels_;
+  PixelMemory pixels_;
   PixelView view_;
   SurfaceDesc desc_;
   SoftDeviceContext dc_;
