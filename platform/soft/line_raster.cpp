@@ -120,22 +120,6 @@ void ThinLine(const PixelView& v, const Segment& s, std::uint32_t pixel) {
 
 // ---- Wide lines ------------------------------------------------------------
 
-template <typename P>
-void WideLine(const PixelView& v, const Segment& s, std::int32_t width, std::uint32_t pixel) {
-  const WideStroke stroke(s.x0, s.y0, s.x1, s.y1, width);
-  const std::int64_t top = std::max<std::int64_t>(stroke.Top(), 0);
-  const std::int64_t bottom = std::min<std::int64_t>(stroke.Bottom(), v.height);
-  PixelSpan spans[3];
-  for (std::int64_t y = top; y < bottom; ++y) {
-    const int n = stroke.Row(y, spans);
-    for (int i = 0; i < n; ++i) {
-      const std::int64_t first = std::max<std::int64_t>(spans[i].first, 0);
-      const std::int64_t last = std::min<std::int64_t>(spans[i].end, v.width) - 1;
-      if (first <= last) FillRow<P>(v.bits + y * v.pitch, first, last, pixel);
-    }
-  }
-}
-
 }  // namespace
 
 void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int32_t x2,
@@ -149,9 +133,7 @@ void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int3
     return;
   }
   if (!PullIn(s, view)) return;
-  const std::int32_t w = std::min(width, kMaxPenWidth);
-  if (rgb565) WideLine<std::uint16_t>(view, s, w, pixel);
-  else WideLine<std::uint32_t>(view, s, w, pixel);
+  WideStroke(s.x0, s.y0, s.x1, s.y1, std::min(width, kMaxPenWidth)).Fill(view, pixel);
 }
 
 void FillSpan(const PixelView& view, std::int64_t y, std::int64_t xFirst, std::int64_t xLast,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/soft/run_fill.h"
+
 namespace plat::soft {
 namespace {
 
@@ -22,11 +24,11 @@ std::int64_t ISqrt(std::int64_t v) {  // floor(sqrt(v)), v >= 0
 // How far each row of a round end is cut in from the full width: a circle
 // of the pen's diameter traced by integer error steps (the midpoint method
 // for ellipses) from the middle row down; the upper half mirrors the lower.
-void TraceRoundEnd(std::int32_t width, std::int32_t* inset) {
+constexpr void TraceRoundEnd(std::int32_t width, std::int32_t* inset) {
   const std::int64_t d = width - 1, odd = d % 2, step = 8 * d * d;
   std::int64_t ex = 4 * d * d * (1 - d), ey = 4 * d * d * (1 + odd), err = ex + ey + d * d * odd;
   std::int32_t x = 0, y = width / 2;
-  std::fill(inset, inset + width, -1);
+  for (std::int32_t row = 0; row < width; ++row) inset[row] = -1;
   inset[y] = 0;
   for (int guard = 0; x <= width / 2 && guard <= 2 * width + 2; ++guard) {
     const std::int64_t e2 = 2 * err;
@@ -42,6 +44,18 @@ void TraceRoundEnd(std::int32_t width, std::int32_t* inset) {
   for (std::int32_t row = 0; row < width / 2; ++row) inset[row] = inset[d - row];
 }
 
+// Round ends of the pens most drawn, traced once at compile time.
+constexpr std::int32_t kTabledWidth = 32;
+struct RoundEnds {
+  std::int32_t inset[kTabledWidth + 1][kTabledWidth];
+};
+constexpr RoundEnds TraceTabledEnds() {
+  RoundEnds ends{};
+  for (std::int32_t width = 2; width <= kTabledWidth; ++width) TraceRoundEnd(width, ends.inset[width]);
+  return ends;
+}
+constexpr RoundEnds kTabledEnds = TraceTabledEnds();
+
 // Half-widths of the band along one axis: the exact extent t / length
 // (t = width * the other axis' delta) rounded to the narrow and the wide half.
 void Halves(std::int64_t t, std::int64_t length2, std::int64_t& narrow, std::int64_t& wide) {
@@ -55,7 +69,12 @@ void Halves(std::int64_t t, std::int64_t length2, std::int64_t& narrow, std::int
 WideStroke::WideStroke(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2,
                        std::int32_t width)
     : a_{x1, y1}, b_{x2, y2}, width_(std::clamp(width, 2, kMaxPenWidth)) {
-  TraceRoundEnd(width_, inset_);
+  if (width_ <= kTabledWidth) {
+    inset_ = kTabledEnds.inset[width_];
+  } else {
+    TraceRoundEnd(width_, traced_);
+    inset_ = traced_;
+  }
   const std::int64_t half = width_ / 2;
   top_ = std::min(a_.y, b_.y) - half;
   bottom_ = std::max(a_.y, b_.y) - half + width_;
@@ -130,6 +149,117 @@ int WideStroke::Row(std::int64_t y, PixelSpan out[3]) const {
   if (CapRow(b_, y, out[n])) ++n;
   if (BandRow(y, out[n])) ++n;
   return n;
+}
+
+// ---- Drawing ------------------------------------------------------------------
+
+// Clips spans to the view and fills them.
+class WideStroke::SpanWriter {
+ public:
+  SpanWriter(const PixelView& v, std::uint32_t pixel)
+      : view_(v),
+        bpp_(BytesPerPixel(v.layout)),
+        fill_(v.layout == PixelLayout::Rgb565 ? RunFill(static_cast<std::uint16_t>(pixel)) : RunFill(pixel)) {}
+  // Rows first..end-1 cut to the view's rows.
+  std::int64_t FirstRow(std::int64_t first) const { return std::max<std::int64_t>(first, 0); }
+  std::int64_t EndRow(std::int64_t end) const { return std::min<std::int64_t>(end, view_.height); }
+  void Span(std::int64_t y, std::int64_t first, std::int64_t end) {
+    first = std::max<std::int64_t>(first, 0);
+    end = std::min<std::int64_t>(end, view_.width);
+    if (first >= end) return;
+    fill_.Fill(view_.bits + y * view_.pitch + first * bpp_, static_cast<std::size_t>((end - first) * bpp_));
+  }
+
+ private:
+  const PixelView& view_;
+  std::int64_t bpp_;
+  RunFill fill_;
+};
+
+void WideStroke::Fill(const PixelView& view, std::uint32_t pixel) const {
+  SpanWriter out(view, pixel);
+  FillRoundEnd(a_, out);
+  if (b_.x != a_.x || b_.y != a_.y) FillRoundEnd(b_, out);
+  const std::int64_t half = width_ / 2;
+  switch (bandKind_) {
+    case Band::None:
+      break;
+    case Band::Horizontal:
+      for (std::int64_t y = out.FirstRow(a_.y - half); y < out.EndRow(a_.y - half + width_); ++y) {
+        out.Span(y, std::min(a_.x, b_.x), std::max(a_.x, b_.x));
+      }
+      break;
+    case Band::Vertical:
+      for (std::int64_t y = out.FirstRow(std::min(a_.y, b_.y)); y < out.EndRow(std::max(a_.y, b_.y)); ++y) {
+        out.Span(y, a_.x - half, a_.x - half + width_);
+      }
+      break;
+    case Band::Slanted:
+      FillSlantedBand(out);
+      break;
+  }
+}
+
+void WideStroke::FillRoundEnd(const Point& centre, SpanWriter& out) const {
+  const std::int64_t top = centre.y - width_ / 2;
+  const std::int64_t left = centre.x - width_ / 2, right = centre.x + (width_ + 1) / 2;
+  for (std::int64_t y = out.FirstRow(top); y < out.EndRow(top + width_); ++y) {
+    const std::int32_t in = inset_[y - top];
+    out.Span(y, left + in, right - in);
+  }
+}
+
+namespace {
+
+// One edge of the band on rows begin..end-1, x = p.x + ceil((y - p.y) * dx / dy)
+// stepped row by row with exact integers: rem = numerator - ceiling * dy,
+// kept in (-dy, 0].
+struct BandEdge {
+  std::int64_t begin, end, x, rem, wholeStep, partStep, dy;
+  void Start(std::int64_t px, std::int64_t py, std::int64_t qx, std::int64_t qy, std::int64_t first) {
+    dy = qy - py;
+    begin = std::max(py, first);
+    end = qy;
+    const std::int64_t numerator = (begin - py) * (qx - px);
+    const std::int64_t up = CeilDiv(numerator, dy);
+    x = px + up;
+    rem = numerator - up * dy;
+    wholeStep = FloorDiv(qx - px, dy);
+    partStep = (qx - px) - wholeStep * dy;  // in [0, dy)
+  }
+  bool Covers(std::int64_t y) const {  // begin <= y < end in one comparison
+    return static_cast<std::uint64_t>(y - begin) < static_cast<std::uint64_t>(end - begin);
+  }
+  void Advance() {
+    x += wholeStep;
+    rem += partStep;
+    if (rem > 0) ++x, rem -= dy;
+  }
+};
+
+}  // namespace
+
+// Row by row as BandRow finds them, without a division per row.
+void WideStroke::FillSlantedBand(SpanWriter& out) const {
+  std::int64_t top = band_[0].y, bottom = band_[0].y;
+  for (const Point& p : band_) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+  const std::int64_t first = out.FirstRow(top), end = out.EndRow(bottom);
+  BandEdge edges[4];
+  int count = 0;
+  for (int i = 0; i < 4; ++i) {
+    Point p = band_[i], q = band_[(i + 1) % 4];
+    if (p.y > q.y) std::swap(p, q);
+    if (p.y < q.y && q.y > first) edges[count++].Start(p.x, p.y, q.x, q.y, first);
+  }
+  for (std::int64_t y = first; y < end; ++y) {
+    std::int64_t lo = INT64_MAX, hi = INT64_MIN;
+    for (int i = 0; i < count; ++i) {
+      if (!edges[i].Covers(y)) continue;
+      lo = std::min(lo, edges[i].x), hi = std::max(hi, edges[i].x);
+      edges[i].Advance();
+    }
+    if (lo < hi) out.Span(y, lo, hi);
+  }
 }
 
 }  // namespace plat::soft

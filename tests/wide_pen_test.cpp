@@ -1,0 +1,101 @@
+// The wide-pen fill against the row-by-row definition of the shape: the same
+// pixels for every width, slope and clipping, in both pixel layouts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "framework/random.h"
+#include "platform/soft/run_fill.h"
+#include "platform/soft/wide_pen.h"
+
+namespace {
+
+using plat::soft::PixelLayout;
+using plat::soft::PixelSpan;
+using plat::soft::PixelView;
+using plat::soft::WideStroke;
+
+constexpr std::int32_t kW = 64, kH = 48;
+
+struct Canvas {
+  explicit Canvas(PixelLayout layout) : memory(kW * kH, 0) {
+    view = PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), kW * plat::soft::BytesPerPixel(layout), kW,
+                     kH, layout};
+  }
+  std::vector<std::uint32_t> memory;  // room for either layout
+  PixelView view;
+};
+
+// What the stroke's rows define, clipped to the view.
+void DrawByRows(const WideStroke& stroke, const PixelView& v, std::uint32_t pixel) {
+  PixelSpan spans[3];
+  for (std::int64_t y = std::max<std::int64_t>(stroke.Top(), 0); y < std::min<std::int64_t>(stroke.Bottom(), v.height); ++y) {
+    const int n = stroke.Row(y, spans);
+    for (int i = 0; i < n; ++i) {
+      for (std::int64_t x = std::max<std::int64_t>(spans[i].first, 0); x < std::min<std::int64_t>(spans[i].end, v.width); ++x) {
+        plat::soft::WritePixel(v, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), pixel);
+      }
+    }
+  }
+}
+
+void ExpectSamePixels(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int32_t width,
+                      PixelLayout layout) {
+  const std::uint32_t pixel = layout == PixelLayout::Rgb565 ? 0xA5C3u : 0x00C3A5E7u;
+  Canvas byRows(layout), filled(layout);
+  const WideStroke stroke(x1, y1, x2, y2, width);
+  DrawByRows(stroke, byRows.view, pixel);
+  stroke.Fill(filled.view, pixel);
+  ASSERT_EQ(byRows.memory, filled.memory) << x1 << "," << y1 << " - " << x2 << "," << y2 << " width " << width;
+}
+
+TEST(WidePen, FillLightsExactlyTheRowsOfTheShape) {
+  qrx::Random random;
+  random.Seed(7);
+  for (PixelLayout layout : {PixelLayout::Rgb565, PixelLayout::Xrgb8888}) {
+    for (int i = 0; i < 4000; ++i) {
+      // Ends up to 40 pixels outside the view; widths past the shared table.
+      const std::int64_t x1 = random.UpTo(kW + 80) - 40, y1 = random.UpTo(kH + 80) - 40;
+      std::int64_t x2 = random.UpTo(kW + 80) - 40, y2 = random.UpTo(kH + 80) - 40;
+      if (i % 8 == 1) y2 = y1;  // horizontal
+      if (i % 8 == 2) x2 = x1;  // vertical
+      if (i % 8 == 3) x2 = x1, y2 = y1;  // a dot
+      const std::int32_t width = 2 + random.UpTo(i % 2 == 0 ? 10 : 40);
+      ExpectSamePixels(x1, y1, x2, y2, width, layout);
+    }
+  }
+}
+
+TEST(WidePen, FarEndsAndTheWidestPen) {
+  for (PixelLayout layout : {PixelLayout::Rgb565, PixelLayout::Xrgb8888}) {
+    ExpectSamePixels(-200000, -150000, 250000, 180000, 9, layout);
+    ExpectSamePixels(-3000, 20, 4000, 27, 1024, layout);
+    ExpectSamePixels(30, 20, 31, 21, 1024, layout);
+  }
+}
+
+TEST(RunFill, EveryLengthAndPhase) {
+  for (std::size_t bpp : {2u, 4u}) {
+    for (std::size_t start = 0; start < 5; ++start) {
+      for (std::size_t pixels = 0; pixels <= 40; ++pixels) {
+        std::uint8_t row[256] = {};
+        const std::uint8_t* const end = row + (start + pixels) * bpp;
+        const plat::soft::RunFill fill = bpp == 2 ? plat::soft::RunFill(std::uint16_t{0xBEEF})
+                                                  : plat::soft::RunFill(std::uint32_t{0x01234567});
+        fill.Fill(row + start * bpp, pixels * bpp);
+        for (std::size_t i = 0; i < sizeof row; i += bpp) {
+          const std::uint8_t* at = row + i;
+          const bool inside = at >= row + start * bpp && at < end;
+          std::uint32_t v = 0;
+          for (std::size_t b = 0; b < bpp; ++b) v |= std::uint32_t{at[b]} << (8 * b);
+          const std::uint32_t want = inside ? (bpp == 2 ? 0xBEEFu : 0x01234567u) : 0u;
+          ASSERT_EQ(want, v) << bpp << " bytes, start " << start << ", " << pixels << " pixels, at " << i;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
