@@ -33,6 +33,13 @@ constexpr KeyPair kKeys[] = {
 
 constexpr int kVkDigit0 = 0x30, kVkLetterA = 0x41, kVkNumpad0 = 0x60;
 
+// Keys without a character carry their scancode in the keycode, so they need
+// no keymap (which SDL only has once its video subsystem is up).
+SDL_Scancode ScancodeOf(SDL_Keycode key) {
+  if ((key & SDLK_SCANCODE_MASK) != 0) return static_cast<SDL_Scancode>(key & ~SDLK_SCANCODE_MASK);
+  return SDL_GetScancodeFromKey(key);
+}
+
 }  // namespace
 
 int VirtualKeyFor(SDL_Keycode key) {
@@ -57,13 +64,13 @@ int ScancodesFor(int virtualKey, SDL_Scancode out[2]) {
     key = SDLK_F1 + (virtualKey - kVkF1);
   }
   if (key != SDLK_UNKNOWN) {
-    out[0] = SDL_GetScancodeFromKey(key);
+    out[0] = ScancodeOf(key);
     return out[0] != SDL_SCANCODE_UNKNOWN ? 1 : 0;
   }
   int n = 0;
   for (const KeyPair& pair : kKeys) {
     if (pair.vk != virtualKey || n == 2) continue;
-    const SDL_Scancode code = SDL_GetScancodeFromKey(pair.key);
+    const SDL_Scancode code = ScancodeOf(pair.key);
     if (code != SDL_SCANCODE_UNKNOWN && (n == 0 || out[0] != code)) out[n++] = code;
   }
   return n;
