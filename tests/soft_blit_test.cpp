@@ -104,6 +104,39 @@ TEST(SoftBlit, OverlappingCopiesWithinOneSurface) {
   }
 }
 
+// Source pixels whose value lies in the key range keep the destination's;
+// ranges reaching past the layout's values end at its largest one, and an
+// empty range keys nothing.
+TEST(SoftBlit, KeyedCopiesKeepTheDestinationUnderTheKey) {
+  struct Case {
+    std::int32_t bpp;
+    std::uint32_t low, high;
+  };
+  const Case cases[] = {{16, 0x0, 0x0},     {32, 0x0, 0x0},         {16, 0x103, 0x20A},    {32, 0x103, 0x20A},
+                        {16, 0x30, 0x20},   {32, 0x30, 0x20},       {16, 0x500, 0x12345},  {16, 0x10000, 0x10005},
+                        {32, 0x0, 0xFFFFFFFF}};
+  for (const Case& c : cases) {
+    Device d(c.bpp);
+    SoftSurface* from = d.Plain();
+    SoftSurface* to = d.Plain();
+    Paint(from);
+    plat::soft::WritePixel(from->View(), 4, 2, 0);  // a black pixel among the pattern
+    ASSERT_EQ(plat::kOk, to->ColourFill(0x77));
+    ASSERT_EQ(plat::kOk, from->SetColourKey(c.low, c.high));
+    ASSERT_EQ(plat::kOk, to->CopyKeyed(1, 1, *from, {2, 0, 10, 7}));
+    for (std::int32_t y = 0; y < kH; ++y) {
+      for (std::int32_t x = 0; x < kW; ++x) {
+        std::uint32_t want = 0x77;
+        if (x >= 1 && x < 9 && y >= 1 && y < 8) {
+          const std::uint32_t source = plat::soft::ReadPixel(from->View(), x + 1, y - 1);
+          if (source < c.low || source > c.high) want = source;
+        }
+        ASSERT_EQ(want, At(to, x, y)) << c.bpp << " key " << c.low << ".." << c.high << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST(SoftBlit, SurfacesStartBlack) {
   Device d(32);
   SoftSurface* s = d.Plain();

@@ -66,16 +66,38 @@ void CopyRect(const PixelView& to, const Rect& dst, const PixelView& from, const
   }
 }
 
+// One row of a keyed copy: source pixels whose masked value lies in
+// [low, high] leave the destination as it was. Every destination pixel is
+// written, a kept one with its own value, so the loop has no branch and
+// the compiler can vectorise it.
+template <typename P>
+void KeyedRow(P* to, const P* from, std::int32_t n, P low, P high, P mask) {
+  for (std::int32_t i = 0; i < n; ++i) {
+    const P p = static_cast<P>(from[i] & mask);
+    const bool keep = (p >= low) & (p <= high);
+    to[i] = keep ? to[i] : from[i];
+  }
+}
+
+template <typename P>
+void PlainRow(P* to, const P* from, std::int32_t n) {
+  for (std::int32_t i = 0; i < n; ++i) to[i] = from[i];
+}
+
 template <typename P>
 void CopyWithKey(const PixelView& dst, std::int32_t x, std::int32_t y, const PixelView& src,
                  const Rect& r, bool keyed, std::uint32_t low, std::uint32_t high, std::uint32_t mask) {
+  // A range starting above the layout's largest value keys nothing; one
+  // ending above it ends at it.
+  constexpr std::uint32_t kLargest = static_cast<P>(~P{0});
+  const bool keys = keyed && low <= high && low <= kLargest;
+  const P lowP = static_cast<P>(low), highP = static_cast<P>(high < kLargest ? high : kLargest);
+  const std::int32_t n = r.right - r.left;
   for (std::int32_t row = 0; row < r.bottom - r.top; ++row) {
     const P* from = reinterpret_cast<const P*>(src.bits + std::int64_t{r.top + row} * src.pitch) + r.left;
     P* to = reinterpret_cast<P*>(dst.bits + std::int64_t{y + row} * dst.pitch) + x;
-    for (std::int32_t col = 0; col < r.right - r.left; ++col) {
-      const std::uint32_t p = from[col] & mask;
-      if (!keyed || p < low || p > high) to[col] = from[col];
-    }
+    if (keys) KeyedRow<P>(to, from, n, lowP, highP, static_cast<P>(mask));
+    else PlainRow<P>(to, from, n);
   }
 }
 
