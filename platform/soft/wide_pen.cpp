@@ -211,54 +211,60 @@ void WideStroke::FillRoundEnd(const Point& centre, SpanWriter& out) const {
 
 namespace {
 
-// One edge of the band on rows begin..end-1, x = p.x + ceil((y - p.y) * dx / dy)
-// stepped row by row with exact integers: rem = numerator - ceiling * dy,
-// kept in (-dy, 0].
+// One edge of the band from (px, py) down to (qx, qy), walked from row
+// `first`: x = px + ceil((y - py) * (qx - px) / dy) stepped row by row with
+// exact integers, rem = numerator - ceiling * dy kept in (-dy, 0].
 struct BandEdge {
-  std::int64_t begin, end, x, rem, wholeStep, partStep, dy;
+  std::int64_t x = 0, rem = 0, wholeStep = 0, partStep = 0, dy = 1;
   void Start(std::int64_t px, std::int64_t py, std::int64_t qx, std::int64_t qy, std::int64_t first) {
     dy = qy - py;
-    begin = std::max(py, first);
-    end = qy;
+    const std::int64_t begin = std::max(py, first);
     const std::int64_t numerator = (begin - py) * (qx - px);
-    const std::int64_t up = CeilDiv(numerator, dy);
+    const std::int64_t up = begin == py ? 0 : CeilDiv(numerator, dy);  // divides only when clipped
     x = px + up;
     rem = numerator - up * dy;
     wholeStep = FloorDiv(qx - px, dy);
     partStep = (qx - px) - wholeStep * dy;  // in [0, dy)
   }
-  bool Covers(std::int64_t y) const {  // begin <= y < end in one comparison
-    return static_cast<std::uint64_t>(y - begin) < static_cast<std::uint64_t>(end - begin);
-  }
-  void Advance() {
-    x += wholeStep;
+  void Advance() {  // without a branch: when x carries is data, not a jump to predict
     rem += partStep;
-    if (rem > 0) ++x, rem -= dy;
+    const std::int64_t carry = rem > 0;
+    x += wholeStep + carry;
+    rem -= carry * dy;
   }
 };
 
 }  // namespace
 
-// Row by row as BandRow finds them, without a division per row.
+// Row by row as BandRow finds them, without a division per row. The band is
+// a parallelogram: from its top corner two sides of two edges each run down
+// to the opposite, bottom corner, and every row is crossed by one edge of
+// each side (a flat edge crosses none). Between the middle corners' rows the
+// same two edges cross every row.
 void WideStroke::FillSlantedBand(SpanWriter& out) const {
-  std::int64_t top = band_[0].y, bottom = band_[0].y;
-  for (const Point& p : band_) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-  const std::int64_t first = out.FirstRow(top), end = out.EndRow(bottom);
-  BandEdge edges[4];
-  int count = 0;
-  for (int i = 0; i < 4; ++i) {
-    Point p = band_[i], q = band_[(i + 1) % 4];
-    if (p.y > q.y) std::swap(p, q);
-    if (p.y < q.y && q.y > first) edges[count++].Start(p.x, p.y, q.x, q.y, first);
+  int t = 0;
+  for (int i = 1; i < 4; ++i) t = band_[i].y < band_[t].y ? i : t;
+  const Point& top = band_[t];
+  const Point& bottom = band_[(t + 2) % 4];
+  const Point middle[2] = {band_[(t + 1) % 4], band_[(t + 3) % 4]};
+  const std::int64_t first = out.FirstRow(top.y), end = out.EndRow(bottom.y);
+  BandEdge upper[2], lower[2];
+  for (int side = 0; side < 2; ++side) {
+    const Point& m = middle[side];
+    if (m.y > top.y) upper[side].Start(top.x, top.y, m.x, m.y, first);
+    if (bottom.y > m.y) lower[side].Start(m.x, m.y, bottom.x, bottom.y, first);
   }
-  for (std::int64_t y = first; y < end; ++y) {
-    std::int64_t lo = INT64_MAX, hi = INT64_MIN;
-    for (int i = 0; i < count; ++i) {
-      if (!edges[i].Covers(y)) continue;
-      lo = std::min(lo, edges[i].x), hi = std::max(hi, edges[i].x);
-      edges[i].Advance();
+  const std::int64_t breaks[4] = {top.y, std::min(middle[0].y, middle[1].y), std::max(middle[0].y, middle[1].y),
+                                  bottom.y};
+  for (int k = 0; k < 3; ++k) {
+    BandEdge& e0 = middle[0].y > breaks[k] ? upper[0] : lower[0];
+    BandEdge& e1 = middle[1].y > breaks[k] ? upper[1] : lower[1];
+    for (std::int64_t y = std::max(breaks[k], first); y < std::min(breaks[k + 1], end); ++y) {
+      const std::int64_t lo = std::min(e0.x, e1.x), hi = std::max(e0.x, e1.x);
+      e0.Advance();
+      e1.Advance();
+      if (lo < hi) out.Span(y, lo, hi);
     }
-    if (lo < hi) out.Span(y, lo, hi);
   }
 }
 
