@@ -153,31 +153,37 @@ int WideStroke::Row(std::int64_t y, PixelSpan out[3]) const {
 
 // ---- Drawing ------------------------------------------------------------------
 
-// Clips spans to the view and fills them.
+// Clips spans to the view and fills them. Held by value, with the view's
+// fields copied in: the fills store bytes, which the compiler must assume
+// may land on anything reachable through a pointer, so a writer behind a
+// reference would be read back from memory after every span.
 class WideStroke::SpanWriter {
  public:
   SpanWriter(const PixelView& v, std::uint32_t pixel)
-      : view_(v),
+      : bits_(v.bits),
+        pitch_(v.pitch),
+        width_(v.width),
+        height_(v.height),
         bpp_(BytesPerPixel(v.layout)),
         fill_(v.layout == PixelLayout::Rgb565 ? RunFill(static_cast<std::uint16_t>(pixel)) : RunFill(pixel)) {}
   // Rows first..end-1 cut to the view's rows.
   std::int64_t FirstRow(std::int64_t first) const { return std::max<std::int64_t>(first, 0); }
-  std::int64_t EndRow(std::int64_t end) const { return std::min<std::int64_t>(end, view_.height); }
-  void Span(std::int64_t y, std::int64_t first, std::int64_t end) {
+  std::int64_t EndRow(std::int64_t end) const { return std::min(end, height_); }
+  void Span(std::int64_t y, std::int64_t first, std::int64_t end) const {
     first = std::max<std::int64_t>(first, 0);
-    end = std::min<std::int64_t>(end, view_.width);
+    end = std::min(end, width_);
     if (first >= end) return;
-    fill_.Fill(view_.bits + y * view_.pitch + first * bpp_, static_cast<std::size_t>((end - first) * bpp_));
+    fill_.Fill(bits_ + y * pitch_ + first * bpp_, static_cast<std::size_t>((end - first) * bpp_));
   }
 
  private:
-  const PixelView& view_;
-  std::int64_t bpp_;
+  std::uint8_t* bits_;
+  std::int64_t pitch_, width_, height_, bpp_;
   RunFill fill_;
 };
 
 void WideStroke::Fill(const PixelView& view, std::uint32_t pixel) const {
-  SpanWriter out(view, pixel);
+  const SpanWriter out(view, pixel);
   FillRoundEnd(a_, out);
   if (b_.x != a_.x || b_.y != a_.y) FillRoundEnd(b_, out);
   const std::int64_t half = width_ / 2;
@@ -200,7 +206,7 @@ void WideStroke::Fill(const PixelView& view, std::uint32_t pixel) const {
   }
 }
 
-void WideStroke::FillRoundEnd(const Point& centre, SpanWriter& out) const {
+void WideStroke::FillRoundEnd(const Point& centre, const SpanWriter out) const {
   const std::int64_t top = centre.y - width_ / 2;
   const std::int64_t left = centre.x - width_ / 2, right = centre.x + (width_ + 1) / 2;
   for (std::int64_t y = out.FirstRow(top); y < out.EndRow(top + width_); ++y) {
@@ -211,20 +217,25 @@ void WideStroke::FillRoundEnd(const Point& centre, SpanWriter& out) const {
 
 namespace {
 
-// One edge of the band from (px, py) down to (qx, qy), walked from row
-// `first`: x = px + ceil((y - py) * (qx - px) / dy) stepped row by row with
-// exact integers, rem = numerator - ceiling * dy kept in (-dy, 0].
+// An edge's run per row, dx / dy with dy > 0, as a whole step and a rest.
+struct EdgeSlope {
+  std::int64_t dx, dy, wholeStep, partStep;
+  EdgeSlope(std::int64_t run, std::int64_t rise)
+      : dx(run), dy(rise), wholeStep(FloorDiv(run, rise)), partStep(run - wholeStep * rise) {}
+};
+
+// One edge of the band going down from (px, py), walked from row `first`:
+// x = px + ceil((y - py) * dx / dy) stepped row by row with exact integers,
+// rem = numerator - ceiling * dy kept in (-dy, 0].
 struct BandEdge {
   std::int64_t x = 0, rem = 0, wholeStep = 0, partStep = 0, dy = 1;
-  void Start(std::int64_t px, std::int64_t py, std::int64_t qx, std::int64_t qy, std::int64_t first) {
-    dy = qy - py;
+  void Start(std::int64_t px, std::int64_t py, const EdgeSlope& slope, std::int64_t first) {
     const std::int64_t begin = std::max(py, first);
-    const std::int64_t numerator = (begin - py) * (qx - px);
-    const std::int64_t up = begin == py ? 0 : CeilDiv(numerator, dy);  // divides only when clipped
+    const std::int64_t numerator = (begin - py) * slope.dx;
+    const std::int64_t up = begin == py ? 0 : CeilDiv(numerator, slope.dy);  // divides only when clipped
     x = px + up;
-    rem = numerator - up * dy;
-    wholeStep = FloorDiv(qx - px, dy);
-    partStep = (qx - px) - wholeStep * dy;  // in [0, dy)
+    rem = numerator - up * slope.dy;
+    wholeStep = slope.wholeStep, partStep = slope.partStep, dy = slope.dy;
   }
   void Advance() {  // without a branch: when x carries is data, not a jump to predict
     rem += partStep;
@@ -240,8 +251,9 @@ struct BandEdge {
 // a parallelogram: from its top corner two sides of two edges each run down
 // to the opposite, bottom corner, and every row is crossed by one edge of
 // each side (a flat edge crosses none). Between the middle corners' rows the
-// same two edges cross every row.
-void WideStroke::FillSlantedBand(SpanWriter& out) const {
+// same two edges cross every row. Opposite edges are parallel: the upper
+// edge of one side has the slope of the lower edge of the other.
+void WideStroke::FillSlantedBand(const SpanWriter out) const {
   int t = 0;
   for (int i = 1; i < 4; ++i) t = band_[i].y < band_[t].y ? i : t;
   const Point& top = band_[t];
@@ -251,20 +263,24 @@ void WideStroke::FillSlantedBand(SpanWriter& out) const {
   BandEdge upper[2], lower[2];
   for (int side = 0; side < 2; ++side) {
     const Point& m = middle[side];
-    if (m.y > top.y) upper[side].Start(top.x, top.y, m.x, m.y, first);
-    if (bottom.y > m.y) lower[side].Start(m.x, m.y, bottom.x, bottom.y, first);
+    if (m.y == top.y) continue;  // flat: no rows
+    const EdgeSlope slope(m.x - top.x, m.y - top.y);
+    upper[side].Start(top.x, top.y, slope, first);
+    lower[1 - side].Start(middle[1 - side].x, middle[1 - side].y, slope, first);
   }
   const std::int64_t breaks[4] = {top.y, std::min(middle[0].y, middle[1].y), std::max(middle[0].y, middle[1].y),
                                   bottom.y};
   for (int k = 0; k < 3; ++k) {
-    BandEdge& e0 = middle[0].y > breaks[k] ? upper[0] : lower[0];
-    BandEdge& e1 = middle[1].y > breaks[k] ? upper[1] : lower[1];
+    BandEdge& side0 = middle[0].y > breaks[k] ? upper[0] : lower[0];
+    BandEdge& side1 = middle[1].y > breaks[k] ? upper[1] : lower[1];
+    BandEdge e0 = side0, e1 = side1;  // walked in registers, as the writer is
     for (std::int64_t y = std::max(breaks[k], first); y < std::min(breaks[k + 1], end); ++y) {
       const std::int64_t lo = std::min(e0.x, e1.x), hi = std::max(e0.x, e1.x);
       e0.Advance();
       e1.Advance();
       if (lo < hi) out.Span(y, lo, hi);
     }
+    side0 = e0, side1 = e1;
   }
 }
 

@@ -40,8 +40,8 @@ class WideStroke {
   void PlaceBand();
   bool CapRow(const Point& centre, std::int64_t y, PixelSpan& out) const;
   bool BandRow(std::int64_t y, PixelSpan& out) const;
-  void FillRoundEnd(const Point& centre, SpanWriter& out) const;
-  void FillSlantedBand(SpanWriter& out) const;
+  void FillRoundEnd(const Point& centre, SpanWriter out) const;
+  void FillSlantedBand(SpanWriter out) const;
 
   Point a_, b_;
   std::int32_t width_;
