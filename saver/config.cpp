@@ -42,8 +42,8 @@ constexpr SettingKey kSettingKeys[] = {
 
 SaverConfig::SaverConfig(plat::IProfileStore& store, qrx::Random& random)
     : settings{}, paths{}, store_(&store), random_(&random) {
-  std::memcpy(spec, kParamTable, sizeof(spec));
-  for (int i = 0; i < kParamCount; ++i) params[i] = spec[i].defaultValue;
+  std::memcpy(ranges, kParamTable, sizeof(ranges));
+  for (int i = 0; i < kParamCount; ++i) params[i] = ranges[i].defaultValue;
   CopyCp932(settings.PresetName, sizeof(settings.PresetName), kDefaultPresetName);
   settings.MouseThreshold = 24;
 }
@@ -51,7 +51,7 @@ SaverConfig::SaverConfig(plat::IProfileStore& store, qrx::Random& random)
 void SaverConfig::FitScreen(std::int32_t width, std::int32_t height) {
   ScreenWidth = width;
   ScreenHeight = height;
-  for (int i : {Radius, Margin, WobbleAmplitude}) spec[i].maximum = height / 4;
+  for (int i : {Radius, Margin, WobbleAmplitude}) ranges[i].maximum = height / 4;
 }
 
 std::int32_t SaverConfig::ReadPresetInt(const char* section, const char* key,
@@ -72,12 +72,12 @@ void FormatDataKey(char (&key)[8], int index) { std::snprintf(key, sizeof(key), 
 std::int32_t SaverConfig::StoredValue(const char* presetName, int index) {
   char key[8];
   FormatDataKey(key, index);
-  return ReadPresetInt(presetName, key, spec[index].defaultValue);
+  return ReadPresetInt(presetName, key, ranges[index].defaultValue);
 }
 
 std::int32_t SaverConfig::Clamp(int index, std::int32_t v) const {
-  if (v < spec[index].minimum) v = spec[index].minimum;
-  if (v > spec[index].maximum) v = spec[index].maximum;
+  if (v < ranges[index].minimum) v = ranges[index].minimum;
+  if (v > ranges[index].maximum) v = ranges[index].maximum;
   return v;
 }
 
@@ -120,7 +120,7 @@ void SaverConfig::WriteSettings() {
 
 bool SaverConfig::RandomizeParams() {
   for (int i = 0; i < kParamCount; ++i)
-    params[i] = random_->Between(spec[i].minimum, spec[i].maximum, true);
+    params[i] = random_->Between(ranges[i].minimum, ranges[i].maximum, true);
   return true;
 }
 

@@ -108,7 +108,7 @@ class SaverConfig {
   void DeletePreset(const char* name);
   void WriteDefaultPresetName();  // "name" = kDefaultPresetName in the settings file
 
-  ParamSpec spec[kParamCount];
+  ParamSpec ranges[kParamCount];
   SaverParams params;
   SaverSettings settings;
   IniPaths paths;

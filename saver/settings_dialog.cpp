@@ -159,7 +159,7 @@ void SettingsDialog::InitSliders(plat::WindowHandle dialog) {
     const int id = SliderId(i);
     host_->SetSliderPageSize(dialog, id, 1);
     host_->SetSliderLineSize(dialog, id, 1);
-    host_->SetSliderRange(dialog, id, config_->spec[i].minimum, config_->spec[i].maximum);
+    host_->SetSliderRange(dialog, id, config_->ranges[i].minimum, config_->ranges[i].maximum);
     host_->SetSliderPos(dialog, id, config_->params[i]);
   }
 }
@@ -169,7 +169,7 @@ void SettingsDialog::OnSliderMoved(plat::WindowHandle dialog, std::intptr_t lPar
   if (index < 0 || index >= kParamCount) return;
   const std::int32_t position = host_->GetSliderPos(dialog, SliderId(index));
   char text[32];
-  std::snprintf(text, sizeof text, "%.16s:%03d", config_->spec[index].label,
+  std::snprintf(text, sizeof text, "%.16s:%03d", config_->ranges[index].label,
                 static_cast<int>(position));
   host_->SetItemText(dialog, kIdcValueDisplay, text);
 }
@@ -195,7 +195,7 @@ void SettingsDialog::LoadPreset(plat::WindowHandle dialog, const char* name) {
 void SettingsDialog::LoadDefaults(plat::WindowHandle dialog) {
   host_->SetItemText(dialog, kIdcPresetName, kDefaultPresetName);
   for (int i = 0; i < kParamCount; ++i)
-    host_->SetSliderPos(dialog, SliderId(i), config_->Clamp(i, config_->spec[i].defaultValue));
+    host_->SetSliderPos(dialog, SliderId(i), config_->Clamp(i, config_->ranges[i].defaultValue));
   host_->EnableItem(dialog, kIdcDelete, !config_->IsReadOnly(kDefaultPresetName));
   host_->EnableItem(dialog, plat::kIdOk, true);
 }

@@ -52,7 +52,7 @@ TEST_F(ConfigTest, NoFilesGiveTheDefaults) {
 TEST_F(ConfigTest, ValuesAreClampedIntoTheScreenFittedRanges) {
   config.FitScreen(320, 200);
   for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
-    EXPECT_EQ(50, config.spec[i].maximum);
+    EXPECT_EQ(50, config.ranges[i].maximum);
   const std::string name = prumya::kDefaultPresetName;
   store.Set(kUserFile, name, "data00", "1000");
   config.LoadSettings(false);
@@ -96,7 +96,7 @@ TEST_F(ConfigTest, RandomValuesCommandReadsNoDataKey) {
   EXPECT_EQ("rnd", Name());
   EXPECT_EQ(2, config.settings.Command);
   for (int i = 0; i < kParamCount; ++i)
-    EXPECT_EQ(mirror.Between(config.spec[i].minimum, config.spec[i].maximum, true),
+    EXPECT_EQ(mirror.Between(config.ranges[i].minimum, config.ranges[i].maximum, true),
               config.params[i]);
 }
 

@@ -83,8 +83,8 @@ class HostileIni : public ::testing::Test {
 
   void ExpectSaneState() {
     for (int i = 0; i < kParamCount; ++i) {
-      EXPECT_GE(config_.params[i], config_.spec[i].minimum) << "parameter " << i;
-      EXPECT_LE(config_.params[i], config_.spec[i].maximum) << "parameter " << i;
+      EXPECT_GE(config_.params[i], config_.ranges[i].minimum) << "parameter " << i;
+      EXPECT_LE(config_.params[i], config_.ranges[i].maximum) << "parameter " << i;
     }
     const char* name = config_.settings.PresetName;
     ASSERT_LE(std::strlen(name), static_cast<std::size_t>(prumya::kPresetNameMax));

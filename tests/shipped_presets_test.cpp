@@ -71,8 +71,8 @@ TEST_F(ShippedPresets, EveryPresetReadOnlyInRangeAndEachCommandPresent) {
       char key[8];
       prumya::FormatDataKey(key, i);
       const std::int32_t v = config.ReadPresetInt(name.c_str(), key, -100000);
-      EXPECT_GE(v, config.spec[i].minimum) << key;
-      EXPECT_LE(v, config.spec[i].maximum) << key;
+      EXPECT_GE(v, config.ranges[i].minimum) << key;
+      EXPECT_LE(v, config.ranges[i].maximum) << key;
       values.push_back(v);
     }
     EXPECT_TRUE(pictures.insert(values).second) << "same values as another preset";

@@ -81,9 +81,9 @@ TEST_F(StartupTest, PathsLieBesideTheModuleAndMaximaFitTheScreen) {
   EXPECT_STREQ("E:\\Savers\\action.ini", config.paths.userPresets);
   EXPECT_EQ(800, config.ScreenWidth);
   for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
-    EXPECT_EQ(150, config.spec[i].maximum);
+    EXPECT_EQ(150, config.ranges[i].maximum);
   EXPECT_EQ(150, config.params[prumya::Radius]);
-  EXPECT_EQ(16, config.spec[prumya::HeadMove].maximum);
+  EXPECT_EQ(16, config.ranges[prumya::HeadMove].maximum);
 }
 
 TEST(ResolveBesideModule, PlacesNamesInTheModulesDirectory) {
