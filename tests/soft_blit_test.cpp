@@ -31,10 +31,14 @@ struct Device {
   plat::soft::SoftDisplayDevice device;
 };
 
-std::uint32_t At(SoftSurface* s, std::int32_t x, std::int32_t y) { return plat::soft::ReadPixel(s->View(), x, y); }
+std::uint32_t At(SoftSurface* s, std::int32_t x, std::int32_t y) {
+  return plat::soft::ReadPixel(s->View(), x, y);
+}
 
 // A distinct value per pixel, fitting either layout.
-std::uint32_t Pattern(std::int32_t x, std::int32_t y) { return static_cast<std::uint32_t>(0x100 * y + 7 * x + 1); }
+std::uint32_t Pattern(std::int32_t x, std::int32_t y) {
+  return static_cast<std::uint32_t>(0x100 * y + 7 * x + 1);
+}
 
 void Paint(SoftSurface* s) {
   for (std::int32_t y = 0; y < kH; ++y) {
@@ -51,7 +55,9 @@ TEST(SoftBlit, FillsEveryPixelWithAnyValue) {
       ASSERT_EQ(plat::kOk, s->ColourFill(value));
       const std::uint32_t want = bpp == 16 ? (value & 0xFFFFu) : value;
       for (std::int32_t y = 0; y < kH; ++y) {
-        for (std::int32_t x = 0; x < kW; ++x) ASSERT_EQ(want, At(s, x, y)) << bpp << " " << value << " " << x << "," << y;
+        for (std::int32_t x = 0; x < kW; ++x) {
+          ASSERT_EQ(want, At(s, x, y)) << bpp << " " << value << " " << x << "," << y;
+        }
       }
     }
   }
@@ -112,9 +118,11 @@ TEST(SoftBlit, KeyedCopiesKeepTheDestinationUnderTheKey) {
     std::int32_t bpp;
     std::uint32_t low, high;
   };
-  const Case cases[] = {{16, 0x0, 0x0},     {32, 0x0, 0x0},         {16, 0x103, 0x20A},    {32, 0x103, 0x20A},
-                        {16, 0x30, 0x20},   {32, 0x30, 0x20},       {16, 0x500, 0x12345},  {16, 0x10000, 0x10005},
-                        {32, 0x0, 0xFFFFFFFF}};
+  const Case cases[] = {
+      {16, 0x0, 0x0},      {32, 0x0, 0x0},       {16, 0x103, 0x20A},     {32, 0x103, 0x20A},
+      {16, 0x30, 0x20},    {32, 0x30, 0x20},     {16, 0x500, 0x12345},   {16, 0x10000, 0x10005},
+      {32, 0x0, 0xFFFFFFFF},
+  };
   for (const Case& c : cases) {
     Device d(c.bpp);
     SoftSurface* from = d.Plain();
@@ -131,7 +139,8 @@ TEST(SoftBlit, KeyedCopiesKeepTheDestinationUnderTheKey) {
           const std::uint32_t source = plat::soft::ReadPixel(from->View(), x + 1, y - 1);
           if (source < c.low || source > c.high) want = source;
         }
-        ASSERT_EQ(want, At(to, x, y)) << c.bpp << " key " << c.low << ".." << c.high << " at " << x << "," << y;
+        ASSERT_EQ(want, At(to, x, y))
+            << c.bpp << " key " << c.low << ".." << c.high << " at " << x << "," << y;
       }
     }
   }

@@ -21,8 +21,8 @@ constexpr std::int32_t kW = 64, kH = 48;
 
 struct Canvas {
   explicit Canvas(PixelLayout layout) : memory(kW * kH, 0) {
-    view = PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), kW * plat::soft::BytesPerPixel(layout), kW,
-                     kH, layout};
+    const std::int32_t pitch = kW * plat::soft::BytesPerPixel(layout);
+    view = PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), pitch, kW, kH, layout};
   }
   std::vector<std::uint32_t> memory;  // room for either layout
   PixelView view;
@@ -31,10 +31,13 @@ struct Canvas {
 // What the stroke's rows define, clipped to the view.
 void DrawByRows(const WideStroke& stroke, const PixelView& v, std::uint32_t pixel) {
   PixelSpan spans[3];
-  for (std::int64_t y = std::max<std::int64_t>(stroke.Top(), 0); y < std::min<std::int64_t>(stroke.Bottom(), v.height); ++y) {
+  const std::int64_t top = std::max<std::int64_t>(stroke.Top(), 0);
+  const std::int64_t bottom = std::min<std::int64_t>(stroke.Bottom(), v.height);
+  for (std::int64_t y = top; y < bottom; ++y) {
     const int n = stroke.Row(y, spans);
     for (int i = 0; i < n; ++i) {
-      for (std::int64_t x = std::max<std::int64_t>(spans[i].first, 0); x < std::min<std::int64_t>(spans[i].end, v.width); ++x) {
+      const std::int64_t end = std::min<std::int64_t>(spans[i].end, v.width);
+      for (std::int64_t x = std::max<std::int64_t>(spans[i].first, 0); x < end; ++x) {
         plat::soft::WritePixel(v, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), pixel);
       }
     }
@@ -48,7 +51,8 @@ void ExpectSamePixels(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::in
   const WideStroke stroke(x1, y1, x2, y2, width);
   DrawByRows(stroke, byRows.view, pixel);
   stroke.Fill(filled.view, pixel);
-  ASSERT_EQ(byRows.memory, filled.memory) << x1 << "," << y1 << " - " << x2 << "," << y2 << " width " << width;
+  ASSERT_EQ(byRows.memory, filled.memory)
+      << x1 << "," << y1 << " - " << x2 << "," << y2 << " width " << width;
 }
 
 TEST(WidePen, FillLightsExactlyTheRowsOfTheShape) {

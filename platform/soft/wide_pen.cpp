@@ -165,7 +165,8 @@ class WideStroke::SpanWriter {
         width_(v.width),
         height_(v.height),
         bpp_(BytesPerPixel(v.layout)),
-        fill_(v.layout == PixelLayout::Rgb565 ? RunFill(static_cast<std::uint16_t>(pixel)) : RunFill(pixel)) {}
+        fill_(v.layout == PixelLayout::Rgb565 ? RunFill(static_cast<std::uint16_t>(pixel))
+                                              : RunFill(pixel)) {}
   // Rows first..end-1 cut to the view's rows.
   std::int64_t FirstRow(std::int64_t first) const { return std::max<std::int64_t>(first, 0); }
   std::int64_t EndRow(std::int64_t end) const { return std::min(end, height_); }
@@ -268,8 +269,8 @@ void WideStroke::FillSlantedBand(const SpanWriter out) const {
     upper[side].Start(top.x, top.y, slope, first);
     lower[1 - side].Start(middle[1 - side].x, middle[1 - side].y, slope, first);
   }
-  const std::int64_t breaks[4] = {top.y, std::min(middle[0].y, middle[1].y), std::max(middle[0].y, middle[1].y),
-                                  bottom.y};
+  const std::int64_t breaks[4] = {top.y, std::min(middle[0].y, middle[1].y),
+                                  std::max(middle[0].y, middle[1].y), bottom.y};
   for (int k = 0; k < 3; ++k) {
     BandEdge& side0 = middle[0].y > breaks[k] ? upper[0] : lower[0];
     BandEdge& side1 = middle[1].y > breaks[k] ? upper[1] : lower[1];

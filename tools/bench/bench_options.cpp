@@ -29,7 +29,9 @@ const char kUsage[] =
     "\n"
     "Output: one figure per line, \"name: value unit\"; medians and 95th\n"
     "percentiles in milliseconds; frames per second from the mean frame; the\n"
-    "ratio of the median frame to the median bound comes last.\n";
+    "bound measured after every frame on the display's own back buffer and\n"
+    "primary surface; peak memory as the peak resident set; the ratio of the\n"
+    "median frame to the median bound comes last.\n";
 
 bool ParseInt(const char* text, std::int64_t lo, std::int64_t hi, std::int64_t& out) {
   if (text == nullptr || *text == '\0') return false;
@@ -49,17 +51,35 @@ bool ParsePreset(const char* text, PresetKind& out) {
   return true;
 }
 
-// One "--name value" pair; false when the value is missing or bad.
+struct IntOption {
+  const char* name;
+  std::int64_t lo, hi;
+  std::int32_t BenchOptions::*field;
+};
+constexpr IntOption kIntOptions[] = {
+    {"--width", kMinSide, kMaxSide, &BenchOptions::width},
+    {"--height", kMinSide, kMaxSide, &BenchOptions::height},
+    {"--depth", 16, 32, &BenchOptions::depth},  // 16 or 32, checked after parsing
+    {"--frames", 1, kMaxFrames, &BenchOptions::frames},
+};
+
+// One "--name value" pair; false when the name is unknown or the value
+// missing or out of range.
 bool ParseValue(const char* name, const char* value, BenchOptions& o) {
   std::int64_t v = 0;
   if (std::strcmp(name, "--preset") == 0) return ParsePreset(value, o.preset);
-  if (std::strcmp(name, "--width") == 0 && ParseInt(value, kMinSide, kMaxSide, v)) o.width = std::int32_t(v);
-  else if (std::strcmp(name, "--height") == 0 && ParseInt(value, kMinSide, kMaxSide, v)) o.height = std::int32_t(v);
-  else if (std::strcmp(name, "--depth") == 0 && ParseInt(value, 16, 32, v) && (v == 16 || v == 32)) o.depth = std::int32_t(v);
-  else if (std::strcmp(name, "--frames") == 0 && ParseInt(value, 1, kMaxFrames, v)) o.frames = std::int32_t(v);
-  else if (std::strcmp(name, "--seed") == 0 && ParseInt(value, 0, UINT32_MAX, v)) o.seed = std::uint32_t(v);
-  else return false;
-  return true;
+  if (std::strcmp(name, "--seed") == 0) {
+    if (!ParseInt(value, 0, UINT32_MAX, v)) return false;
+    o.seed = static_cast<std::uint32_t>(v);
+    return true;
+  }
+  for (const IntOption& option : kIntOptions) {
+    if (std::strcmp(name, option.name) != 0) continue;
+    if (!ParseInt(value, option.lo, option.hi, v)) return false;
+    o.*option.field = static_cast<std::int32_t>(v);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -73,10 +93,15 @@ bool ParseOptions(int argc, char** argv, BenchOptions& out, std::string& error) 
     }
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     if (!ParseValue(name, value, out)) {
-      error = std::string("bad option or value: ") + name + (value != nullptr ? std::string(" ") + value : "");
+      error = std::string("bad option or value: ") + name;
+      if (value != nullptr) error += std::string(" ") + value;
       return false;
     }
     ++i;
+  }
+  if (out.depth != 16 && out.depth != 32) {
+    error = "the depth is 16 or 32 bits";
+    return false;
   }
   // The margin band is cut to a quarter of the height; a screen narrower
   // than half its height leaves the head no room.

@@ -11,7 +11,8 @@ namespace bench {
 
 struct FrameSamples {
   explicit FrameSamples(std::int32_t n)
-      : step(n), clear(n), trail(n), overlays(n), present(n), frame(n), boundClear(n), boundCopy(n), bound(n) {}
+      : step(n), clear(n), trail(n), overlays(n), present(n), frame(n),
+        boundClear(n), boundCopy(n), bound(n) {}
   SampleSeries step, clear, trail, overlays, present, frame;
   SampleSeries boundClear, boundCopy, bound;
 };
