@@ -22,6 +22,26 @@
 
 namespace testrig {
 
+// A device whose only working call is the flip to the GDI surface: counted,
+// logged when given a log, answered with flipResult. For dialogs and boxes.
+class FlipOnlyDisplay : public plat::IDisplayDevice {
+ public:
+  int flips = 0;
+  fake::CallLog* log = nullptr;
+  plat::HResult flipResult = plat::kOk;
+  plat::HResult Create() override { return plat::kOk; }
+  plat::HResult SetCooperativeLevel(plat::WindowHandle, std::uint32_t) override { return plat::kOk; }
+  plat::HResult SetDisplayMode(std::int32_t, std::int32_t, std::int32_t) override { return plat::kOk; }
+  plat::HResult CreateSurface(const plat::SurfaceDesc&, plat::ISurface**) override { return plat::kEFail; }
+  plat::HResult RestoreDisplayMode() override { return plat::kOk; }
+  plat::HResult FlipToGdiSurface() override {
+    ++flips;
+    if (log) log->Add("FlipToGdiSurface");
+    return flipResult;
+  }
+  void Release() override {}
+};
+
 struct DisplayRig {
   explicit DisplayRig(std::int32_t width = 320, std::int32_t height = 200)
       : device(width, height), width(width), height(height) {

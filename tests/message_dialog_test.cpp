@@ -12,35 +12,15 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_sound.h"
 #include "platform/fake/fake_window_system.h"
+#include "tests/display_rig.h"
 
 namespace {
 
-// Only the flip matters to the boxes.
-class FlipRecorder : public plat::IDisplayDevice {
- public:
-  explicit FlipRecorder(fake::CallLog& log) : log_(&log) {}
-  plat::HResult Create() override { return plat::kOk; }
-  plat::HResult SetCooperativeLevel(plat::WindowHandle, std::uint32_t) override { return 0; }
-  plat::HResult SetDisplayMode(std::int32_t, std::int32_t, std::int32_t) override { return 0; }
-  plat::HResult CreateSurface(const plat::SurfaceDesc&, plat::ISurface**) override {
-    return plat::kEFail;
-  }
-  plat::HResult RestoreDisplayMode() override { return 0; }
-  plat::HResult FlipToGdiSurface() override {
-    log_->Add("FlipToGdiSurface");
-    return static_cast<plat::HResult>(0x887600D2u);  // not flippable: ignored
-  }
-  void Release() override {}
-
- private:
-  fake::CallLog* log_;
-};
-
 class BoxTest : public ::testing::Test {
  protected:
-  BoxTest() : shell(windows, clock, random), host(boxes, windows, shell), flips(log) {
-    windows.log = &log;
-    boxes.log = &log;
+  BoxTest() : shell(windows, clock, random), host(boxes, windows, shell) {
+    windows.log = boxes.log = flips.log = &log;
+    flips.flipResult = static_cast<plat::HResult>(0x887600D2u);  // not flippable: ignored
   }
   void AttachDisplay() {
     host.AttachDisplay([this] { return static_cast<plat::IDisplayDevice*>(&flips); });
@@ -54,7 +34,7 @@ class BoxTest : public ::testing::Test {
   qrx::Random random;
   qrx::AppShell shell;
   qrx::BoxHost host;
-  FlipRecorder flips;
+  testrig::FlipOnlyDisplay flips;
 };
 
 TEST_F(BoxTest, DialogDefaultsAndNullCaptionReset) {
@@ -146,17 +126,12 @@ TEST_F(BoxTest, OverlongTextsAreCutWholeCharactersInsideTheAreas) {
   EXPECT_EQ(13u, std::strlen(text)) << "the 7-byte label and three whole characters";
 }
 
-TEST(SoundSystem, OpensAgainstTheMainWindowAndClosesBufferFirst) {
-  fake::CallLog log;
-  fake::FakeWindowSystem windows;
-  fake::FakeClock clock;
+TEST_F(BoxTest, SoundOpensAgainstTheMainWindowAndFailuresReleaseOnlyWhatWasMade) {
+  fake::CallLog soundLog;
   fake::FakeSound device;
-  device.log = &log;
-  qrx::Random random;
-  qrx::AppShell shell(windows, clock, random);
+  device.log = &soundLog;
   qrx::SoundSystem sound(device, shell);
   shell.SwapMainWindow(0x42);
-
   sound.OpenSound();
   EXPECT_TRUE(sound.Ready());
   EXPECT_EQ(0x42u, device.cooperativeWindow);
@@ -166,27 +141,18 @@ TEST(SoundSystem, OpensAgainstTheMainWindowAndClosesBufferFirst) {
   EXPECT_EQ((std::vector<std::string>{"SoundCreate", "SoundSetCooperativeLevel",
                                       "SoundCreatePrimaryBuffer", "SoundReleasePrimaryBuffer",
                                       "SoundReleaseDevice"}),
-            log.calls);
-}
-
-TEST(SoundSystem, NoDeviceIsSilentAndReleasesNothing) {
-  fake::FakeWindowSystem windows;
-  fake::FakeClock clock;
-  fake::FakeSound device;
-  qrx::Random random;
-  qrx::AppShell shell(windows, clock, random);
-  qrx::SoundSystem sound(device, shell);
+            soundLog.calls);
+  soundLog.calls.clear();
   device.failCreate = true;
   sound.OpenSound();
   EXPECT_FALSE(sound.Ready());
   sound.CloseSound();
-  EXPECT_EQ((std::vector<std::string>{"SoundCreate"}), device.calls);
-
+  EXPECT_EQ((std::vector<std::string>{"SoundCreate"}), soundLog.calls);
   device.failCreate = false;
   device.failBuffer = true;  // an untested buffer failure: only the device goes
   sound.OpenSound();
   sound.CloseSound();
-  EXPECT_EQ("SoundReleaseDevice", device.calls.back());
+  EXPECT_EQ("SoundReleaseDevice", soundLog.calls.back());
   EXPECT_FALSE(device.device);
 }
 

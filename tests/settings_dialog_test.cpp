@@ -14,6 +14,7 @@
 #include "saver/dialog_layout.h"
 #include "saver/settings_dialog.h"
 #include "tests/config_fixture.h"
+#include "tests/display_rig.h"
 
 using plat::WindowHandle;
 using prumya_test::kSettingsFile;
@@ -31,26 +32,6 @@ const std::string kDefaultName = "* ぷるみゅら";
 const std::string kDeleteCaption = "映像削除";
 const std::string kRefuseCaption = "ぷるみゅら の設定";
 const std::string kColourCaption = "色数設定";
-
-// Only the switch to the GDI surface matters to the dialog.
-class FlipCountingDisplay : public plat::IDisplayDevice {
- public:
-  int flips = 0;
-  plat::HResult Create() override { return plat::kOk; }
-  plat::HResult SetCooperativeLevel(WindowHandle, std::uint32_t) override { return plat::kOk; }
-  plat::HResult SetDisplayMode(std::int32_t, std::int32_t, std::int32_t) override {
-    return plat::kOk;
-  }
-  plat::HResult CreateSurface(const plat::SurfaceDesc&, plat::ISurface**) override {
-    return plat::kEFail;
-  }
-  plat::HResult RestoreDisplayMode() override { return plat::kOk; }
-  plat::HResult FlipToGdiSurface() override {
-    ++flips;
-    return plat::kOk;
-  }
-  void Release() override {}
-};
 
 class SettingsDialogTest : public prumya_test::ConfigTest {
  protected:
@@ -90,7 +71,7 @@ class SettingsDialogTest : public prumya_test::ConfigTest {
   fake::FakeMessageBoxes messageBoxes;
   qrx::BoxHost boxes;
   fake::FakeDialogHost host;
-  FlipCountingDisplay display;
+  testrig::FlipOnlyDisplay display;
   bool overSaver = false;
   prumya::SettingsDialog dialog;
 };
@@ -316,19 +297,6 @@ TEST_F(SettingsDialogTest, DeletingNamePresentInBothFiles) {
   EXPECT_EQ(kSaverWindow, shell.GetMainWindow());
 }
 
-TEST_F(SettingsDialogTest, DeleteAnsweredNoChangesNothing) {
-  store.Set(kUserFile, "Mine", "data00", "20");
-  SetName("Mine");
-  config.LoadSettings(false);
-  messageBoxes.answers.push_back(plat::kIdNo);
-  Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
-    h.Click(d, kDelete);
-    EXPECT_EQ(1u, h.ListTexts(d, kName).size());
-    EXPECT_EQ("Mine", Field(d));
-  });
-  EXPECT_TRUE(store.Writes().empty());
-}
-
 TEST_F(SettingsDialogTest, DeleteWithoutDefaultPresetShowsTableDefaults) {
   config.FitScreen(1024, 200);
   store.Set(kUserFile, "Mine", "data08", "40");
@@ -344,18 +312,26 @@ TEST_F(SettingsDialogTest, DeleteWithoutDefaultPresetShowsTableDefaults) {
   EXPECT_EQ(kDefaultName, *store.Find(kSettingsFile, "action", "name"));
 }
 
-TEST_F(SettingsDialogTest, DeleteWithEmptyFieldAsksNothing) {
+TEST_F(SettingsDialogTest, DeleteAnsweredNoOrWithEmptyFieldChangesNothing) {
+  store.Set(kUserFile, "Mine", "data00", "20");
   store.Set(kUserFile, "", "orphan", "1");  // keys before the first section
+  SetName("Mine");
+  config.LoadSettings(false);
+  messageBoxes.answers.push_back(plat::kIdNo);
   Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
+    h.Click(d, kDelete);
+    EXPECT_EQ(1u, h.ListTexts(d, kName).size());
+    EXPECT_EQ("Mine", Field(d));
     h.Type(d, kName, "");
     h.EnableItem(d, kDelete, true);
-    h.Click(d, kDelete);
+    h.Click(d, kDelete);  // asks nothing
   });
-  EXPECT_TRUE(messageBoxes.shown.empty());
+  EXPECT_EQ(1u, messageBoxes.shown.size());
   EXPECT_NE(nullptr, store.Find(kUserFile, "", "orphan"));
+  EXPECT_TRUE(store.Writes().empty());
 }
 
-TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaver) {
+TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaverWhichAloneFlips) {
   const auto toggles = [&](int count) {
     messageBoxes.shown.clear();
     Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
@@ -374,17 +350,11 @@ TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaver) {
   config.settings.FullColour = 5;  // hand-written, stays ticked
   EXPECT_TRUE(toggles(0).empty());
   EXPECT_EQ(1, config.settings.FullColour);
+  EXPECT_EQ(4, display.flips);  // three openings over the saver and the notice
   overSaver = false;
   EXPECT_TRUE(toggles(1).empty());
   EXPECT_EQ(0, config.settings.FullColour);
-}
-
-TEST_F(SettingsDialogTest, FlipsToGdiOnlyOverTheSaver) {
-  Run([](fake::FakeDialogHost&, WindowHandle, int) {});
-  EXPECT_EQ(0, display.flips);
-  overSaver = true;
-  Run([](fake::FakeDialogHost&, WindowHandle, int) {});
-  EXPECT_EQ(1, display.flips);
+  EXPECT_EQ(4, display.flips);
 }
 
 TEST_F(SettingsDialogTest, ClosingStoresSwitchesAndSlidersEvenOnCancel) {
