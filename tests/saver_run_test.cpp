@@ -101,15 +101,24 @@ TEST(SaverExit, MouseLockIgnoresMovementButNotKeysClicksOrAlt) {
 }
 
 TEST(SaverExit, AnchorIsTakenAfreshAfterEachReset) {
-  // F1 (the cursor moves while the dialog is open), F2, F3, the right button.
-  for (int trigger : {plat::kVkF1, plat::kVkF2, plat::kVkF3, 0}) {
+  // F1 (the cursor moves while the dialog is open), F2, F3, the right button,
+  // and a re-roll (the tick checks the exit, then re-rolls).
+  constexpr int kRightButton = 0, kReroll = -1;
+  for (int trigger : {plat::kVkF1, plat::kVkF2, plat::kVkF3, kRightButton, kReroll}) {
     SCOPED_TRACE(trigger);
     SaverRig rig;
+    CommandingPreset(rig, trigger == kReroll ? 3 : 0);
     rig.Start();
     Anchor(rig, 300, 300);
     rig.duringDialog = [&] { rig.MoveCursor(800, 100); };
-    if (trigger == 0) rig.Send(plat::kWmRButtonDown);
-    else rig.Key(trigger);
+    if (trigger == kRightButton) {
+      rig.Send(plat::kWmRButtonDown);
+    } else if (trigger == kReroll) {
+      rig.clock.Advance(kRerollMs);
+      rig.Tick();
+    } else {
+      rig.Key(trigger);
+    }
     rig.MoveCursor(800, 100);
     EXPECT_FALSE(rig.app.anchor.taken);
     rig.Tick();
@@ -119,34 +128,16 @@ TEST(SaverExit, AnchorIsTakenAfreshAfterEachReset) {
   }
 }
 
-TEST(SaverExit, AnchorIsTakenAfreshAfterAReroll) {
-  SaverRig rig;
-  CommandingPreset(rig, 3);
-  rig.Start();
-  Anchor(rig, 300, 300);
-  rig.clock.Advance(kRerollMs);
-  rig.Tick();  // checks the exit, then re-rolls
-  EXPECT_FALSE(rig.app.anchor.taken);
-  rig.MoveCursor(800, 100);
-  rig.Tick();
-  EXPECT_EQ(0, rig.Closes());
-}
-
 TEST(SaverTick, SpeedLimitSkipsFramesButStillChecksExits) {
   SaverRig rig;
   rig.Setting("speed", "20");
   rig.Start();
   rig.Tick();  // the first tick starts the frame timer: no frame yet
-  EXPECT_EQ(0, rig.Frames());
-  rig.clock.Advance(19);
-  rig.Tick();
-  EXPECT_EQ(0, rig.Frames());
-  rig.clock.Advance(1);
-  rig.Tick();
-  EXPECT_EQ(1, rig.Frames());
-  rig.clock.Advance(19);
-  rig.Tick();
-  EXPECT_EQ(1, rig.Frames());
+  for (const auto& step : {std::pair<int, int>{19, 0}, {1, 1}, {19, 1}}) {
+    rig.clock.Advance(step.first);
+    rig.Tick();
+    EXPECT_EQ(step.second, rig.Frames());
+  }
   rig.input.SetKey(plat::kVkMenu, true);
   rig.Tick();  // Alt ends at the next tick, drawn or not
   EXPECT_EQ(1, rig.Closes());
@@ -165,18 +156,12 @@ TEST(SaverTick, CommandsThreeAndFourRerollEveryMinute) {
     rig.clock.Advance(kRerollMs / 2);
     rig.Key(plat::kVkF2);  // reloads, but does not restart the re-roll timer
     EXPECT_EQ(2, rig.Loads());
-    rig.clock.Advance(kRerollMs / 2 - 1);
-    rig.Tick();
-    EXPECT_EQ(2, rig.Loads());
-    rig.clock.Advance(1);
-    rig.Tick();
-    EXPECT_EQ(3, rig.Loads());
-    rig.clock.Advance(kRerollMs - 1);
-    rig.Tick();
-    EXPECT_EQ(3, rig.Loads());
-    rig.clock.Advance(1);
-    rig.Tick();
-    EXPECT_EQ(4, rig.Loads());
+    for (const auto& step : {std::pair<std::uint32_t, int>{kRerollMs / 2 - 1, 2}, {1, 3},
+                             {kRerollMs - 1, 3}, {1, 4}}) {
+      rig.clock.Advance(step.first);
+      rig.Tick();
+      EXPECT_EQ(step.second, rig.Loads());
+    }
   }
 }
 
