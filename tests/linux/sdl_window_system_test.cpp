@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/linux/sdl_key_map.h"
@@ -41,6 +42,13 @@ class SdlWindowSystemTest : public ::testing::Test {
     e.key.windowID = static_cast<Uint32>(window);
     e.key.keysym.sym = key;
     e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+  }
+  void PushWindowEvent(Uint8 event) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = static_cast<Uint32>(window);
+    e.window.event = event;
     SDL_PushEvent(&e);
   }
   std::vector<WindowMessage> Drain() {
@@ -92,12 +100,8 @@ TEST_F(SdlWindowSystemTest, PostedMessagesComeBeforeInputAndQuitComesLast) {
 }
 
 TEST_F(SdlWindowSystemTest, FocusClicksAndQuitMapToShellMessages) {
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.windowID = static_cast<Uint32>(window);
-  e.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
-  SDL_PushEvent(&e);
-  e = SDL_Event{};
   e.type = SDL_MOUSEBUTTONDOWN;
   e.button.windowID = static_cast<Uint32>(window);
   e.button.button = SDL_BUTTON_LEFT;
@@ -136,11 +140,7 @@ TEST_F(SdlWindowSystemTest, DestroySendsDestroyAndDropsLaterMessages) {
 
 TEST_F(SdlWindowSystemTest, InputTypedIntoAModalBoxIsDropped) {
   PushKey(SDLK_RETURN, true);
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.windowID = static_cast<Uint32>(window);
-  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-  SDL_PushEvent(&e);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   windows->ReclaimAfterModal();
   PushKey(SDLK_c, true);
   const std::vector<WindowMessage> got = Drain();
@@ -154,13 +154,11 @@ TEST_F(SdlWindowSystemTest, InputTypedIntoAModalBoxIsDropped) {
 
 TEST(LinuxKeyMap, VirtualKeysBothWays) {
   using plat::linux_port::VirtualKeyFor;
-  EXPECT_EQ('Q', VirtualKeyFor(SDLK_q));
-  EXPECT_EQ('7', VirtualKeyFor(SDLK_7));
-  EXPECT_EQ(plat::kVkF1 + 11, VirtualKeyFor(SDLK_F12));
-  EXPECT_EQ(plat::kVkShift, VirtualKeyFor(SDLK_RSHIFT));
-  EXPECT_EQ(plat::kVkControl, VirtualKeyFor(SDLK_LCTRL));
-  EXPECT_EQ(plat::kVkUp, VirtualKeyFor(SDLK_UP));
-  EXPECT_EQ(plat::kVkBack, VirtualKeyFor(SDLK_BACKSPACE));
+  const std::pair<SDL_Keycode, int> cases[] = {
+      {SDLK_q, 'Q'},          {SDLK_7, '7'},           {SDLK_F12, plat::kVkF1 + 11},
+      {SDLK_RSHIFT, plat::kVkShift}, {SDLK_LCTRL, plat::kVkControl}, {SDLK_UP, plat::kVkUp},
+      {SDLK_BACKSPACE, plat::kVkBack}};
+  for (const auto& c : cases) EXPECT_EQ(c.second, VirtualKeyFor(c.first)) << c.first;
   SDL_Scancode codes[2];
   ASSERT_EQ(2, plat::linux_port::ScancodesFor(plat::kVkMenu, codes));
   EXPECT_EQ(SDL_SCANCODE_LALT, codes[0]);
