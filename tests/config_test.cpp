@@ -28,16 +28,6 @@ TEST(Random, BetweenCoversItsBoundsAndSkipsZeroWhenAsked) {
   EXPECT_EQ(512, *lengths.rbegin());
 }
 
-TEST(ParamTable, LabelsAreNulPadded16ByteFields) {
-  const char* radius = "半径";
-  EXPECT_EQ(0, std::memcmp(kParamTable[prumya::Radius].label, radius, 5));
-  for (const auto& row : kParamTable) {
-    const std::size_t len = strnlen(row.label, sizeof(row.label));
-    ASSERT_LT(len, sizeof(row.label));
-    for (std::size_t i = len; i < sizeof(row.label); ++i) EXPECT_EQ('\0', row.label[i]);
-  }
-}
-
 TEST_F(ConfigTest, NoFilesGiveTheDefaults) {
   config.LoadSettings(true);
   EXPECT_EQ(prumya::kDefaultPresetName, Name());

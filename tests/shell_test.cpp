@@ -257,10 +257,6 @@ TEST_F(ShellTest, SwapMainWindowAndRequestCloseTargetTheCurrentOwner) {
   EXPECT_FALSE(shell.RequestClose()) << "the window is gone";
 }
 
-}  // namespace
-
-namespace {
-
 TEST(CommandLineLowercase, LowersAsciiAndKeepsDoubleByteCharacters) {
   char line[] = "/S \x83\x41\x95\x5C ABC";  // ア and 表: trail bytes 'A' and '\\'
   plat::LowercaseCp932InPlace(line);
