@@ -253,11 +253,12 @@ TEST(SaverHotKeys, F3StoresExactlyTheTwelveValuesAsTheQuickPreset) {
     EXPECT_EQ(std::to_string(shown[i]), *rig.profile.Find(kUserFile, "???", key));
   }
   const auto& settingsAfter = *rig.profile.FindSection(kSettingsFile, "action");
-  ASSERT_EQ(settingsBefore.keys.size(), settingsAfter.keys.size());
-  for (std::size_t i = 0; i < settingsAfter.keys.size(); ++i) {
-    EXPECT_EQ(settingsBefore.keys[i].name, settingsAfter.keys[i].name);
-    EXPECT_EQ(settingsBefore.keys[i].value, settingsAfter.keys[i].value);
-  }
+  const auto pairs = [](const auto& section) {
+    std::vector<std::string> out;
+    for (const auto& k : section.keys) out.push_back(k.name + "=" + k.value);
+    return out;
+  };
+  EXPECT_EQ(pairs(settingsBefore), pairs(settingsAfter));
   EXPECT_FALSE(rig.app.anchor.taken);
   EXPECT_EQ(0, rig.Closes());
 }
