@@ -68,8 +68,6 @@ TEST(KeyTracker, PressedAndReleasedLastOneUpdate) {
   EXPECT_EQ((std::vector<int>{1, 2, 2, 2, 3, 0, 0}),
             Track({true, true, true, true, false, false, false}));
   EXPECT_EQ((std::vector<int>{0, 1, 3, 1}), Track({false, true, false, true}));
-  EXPECT_EQ((std::vector<int>{1}), Track({true}));
-  EXPECT_EQ((std::vector<int>{0}), Track({false}));
 }
 
 TEST(KeyTracker, ReadsTheTrackedKeyOnlyOnUpdate) {
