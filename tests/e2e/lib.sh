@@ -2,7 +2,7 @@
 # found by process id, geometry, screenshots, pixel counts by colour, waiting
 # for a process to end, and leftover-process checks.
 
-E2E_TIMEOUT=${PRUMYA_E2E_TIMEOUT:-20}
+E2E_TIMEOUT=${PRUMYA_E2E_TIMEOUT:-30}
 E2E_XVFB_PID=
 
 # Starts a private X server (e.g. 1024x768x24) and exports DISPLAY. -noreset
@@ -45,9 +45,14 @@ e2e_poll() {  # seconds command...
 # The first visible window of a process; prints its id.
 e2e_window_of_pid() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1; }
 e2e_has_window() { [ -n "$(e2e_window_of_pid "$1")" ]; }
-e2e_wait_window() {  # pid -> prints the window id
-  e2e_poll "$E2E_TIMEOUT" e2e_has_window "$1" || return 1
-  e2e_window_of_pid "$1"
+e2e_wait_window() {  # pid -> prints the window id (the one search that found it)
+  local end=$((SECONDS + E2E_TIMEOUT)) w
+  while [ "$SECONDS" -lt "$end" ]; do
+    w=$(e2e_window_of_pid "$1")
+    if [ -n "$w" ]; then echo "$w"; return 0; fi
+    sleep 0.2
+  done
+  return 1
 }
 
 # Paints the root window white, so screen left uncovered shows in a shot
