@@ -9,6 +9,23 @@ Uint32 SdlFormatOf(const PixelFormat& format) {
 
 }  // namespace
 
+SdlPresenter::~SdlPresenter() { SDL_FreeSurface(source_); }
+
+// The wrapper is made again only when the primary's memory or shape changes,
+// so presenting allocates nothing per frame.
+SDL_Surface* SdlPresenter::SourceFor(const LockedSurface& frame) {
+  const int bits = static_cast<int>(frame.format.rgbBitCount);
+  if (source_ != nullptr && source_->pixels == frame.bits && source_->w == frame.width &&
+      source_->h == frame.height && source_->pitch == frame.pitch &&
+      source_->format->BitsPerPixel == bits) {
+    return source_;
+  }
+  SDL_FreeSurface(source_);
+  source_ = SDL_CreateRGBSurfaceWithFormatFrom(frame.bits, frame.width, frame.height, bits,
+                                               frame.pitch, SdlFormatOf(frame.format));
+  return source_;
+}
+
 // The window surface avoids a renderer, which the window could then not share
 // with anything else; SDL converts 16-bit frames to the window's format.
 void SdlPresenter::Present(const LockedSurface& frame) {
@@ -16,12 +33,9 @@ void SdlPresenter::Present(const LockedSurface& frame) {
   if (window == nullptr || frame.bits == nullptr || frame.width <= 0 || frame.height <= 0) return;
   SDL_Surface* target = SDL_GetWindowSurface(window);
   if (target == nullptr) return;
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-      frame.bits, frame.width, frame.height, static_cast<int>(frame.format.rgbBitCount), frame.pitch,
-      SdlFormatOf(frame.format));
+  SDL_Surface* source = SourceFor(frame);
   if (source == nullptr) return;
   const bool blitted = SDL_BlitSurface(source, nullptr, target, nullptr) == 0;
-  SDL_FreeSurface(source);
   if (blitted && SDL_UpdateWindowSurface(window) == 0) ++shown_;
 }
 
