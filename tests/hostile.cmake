@@ -4,3 +4,11 @@ if(NOT WIN32)
   add_executable(ini-kill-writer ${CMAKE_SOURCE_DIR}/tests/ini/kill_writer.cpp)
   target_link_libraries(ini-kill-writer PRIVATE prumya_platform_common)
 endif()
+
+# The saver with a fault plan on its display (PRUMYA_FAULTS): the same entry
+# and core as prumya, with the display seam's fault-setting definition.
+if(NOT WIN32 AND TARGET prumya_port)
+  add_executable(prumya-faults ${CMAKE_SOURCE_DIR}/platform/linux/entry/main.cpp
+                               ${CMAKE_SOURCE_DIR}/tests/faults/fault_plan.cpp)
+  target_link_libraries(prumya-faults PRIVATE prumya_port)
+endif()

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/entry/display_hook.h"
 #include "platform/linux/linux_platform.h"
 #include "saver/app.h"
 
@@ -32,5 +33,6 @@ int main(int argc, char** argv) {
                  error.c_str());
     return 1;
   }
+  plat::linux_port::PrepareDisplay(platform.Display());
   return prumya::RunSaverProcess(platform.Get(), kModuleInstance, commandLine.data(), kShowNormal);
 }

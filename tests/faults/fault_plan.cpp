@@ -1,0 +1,96 @@
+// The fault build's display seam (prumya-faults, never shipped): reads a
+// fault plan from PRUMYA_FAULTS and sets it on the software display device.
+// Items, comma-separated:
+//   create, cooperative, mode16, mode32, pixelformat   that init step fails
+//   surface=N            the N-th CreateSurface fails (1 primary, 2 back
+//                        buffer, 3 work buffer, 4 the first bitmap)
+//   getdc, lock, colourkey                            those calls fail
+//   lose=N               every surface is lost after every N-th present
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/linux/entry/display_hook.h"
+#include "platform/soft/soft_display.h"
+
+namespace plat::linux_port {
+
+namespace {
+
+// Shows every frame, then loses all surfaces after each n-th, as another
+// program taking the display would.
+class LosingPresenter : public IPresentTarget {
+ public:
+  LosingPresenter(soft::SoftDisplayDevice& device, IPresentTarget& inner, long every)
+      : device_(device), inner_(inner), every_(every) {}
+  ~LosingPresenter() override { std::fprintf(stderr, "prumya-faults: surfaces lost %ld times\n", losses_); }
+  void Present(const LockedSurface& frame) override {
+    inner_.Present(frame);
+    if (++presents_ % every_ != 0) return;
+    device_.LoseAllSurfaces();
+    ++losses_;
+  }
+
+ private:
+  soft::SoftDisplayDevice& device_;
+  IPresentTarget& inner_;
+  long every_;
+  long presents_ = 0;
+  long losses_ = 0;
+};
+
+struct NamedFault {
+  const char* name;
+  soft::SoftFault fault;
+};
+
+constexpr NamedFault kFaults[] = {
+    {"create", soft::SoftFault::Create},         {"cooperative", soft::SoftFault::CooperativeLevel},
+    {"mode16", soft::SoftFault::DisplayMode16},  {"mode32", soft::SoftFault::DisplayMode32},
+    {"pixelformat", soft::SoftFault::PixelFormat}, {"getdc", soft::SoftFault::GetDC},
+    {"lock", soft::SoftFault::Lock},             {"colourkey", soft::SoftFault::SetColourKey},
+};
+
+long NumberAfter(const std::string& item, const char* prefix) {
+  const std::size_t n = std::strlen(prefix);
+  if (item.compare(0, n, prefix) != 0) return 0;
+  return std::strtol(item.c_str() + n, nullptr, 10);
+}
+
+bool ApplyItem(LinuxDisplay& display, const std::string& item) {
+  soft::SoftDisplayDevice& device = display.Device();
+  for (const NamedFault& f : kFaults) {
+    if (item == f.name) {
+      device.Fail(f.fault);
+      return true;
+    }
+  }
+  if (long ordinal = NumberAfter(item, "surface="); ordinal > 0) {
+    device.FailCreateSurface(static_cast<int>(ordinal));
+    return true;
+  }
+  if (long every = NumberAfter(item, "lose="); every > 0) {
+    static LosingPresenter losing(device, display.Presenter(), every);
+    device.SetPresentTarget(&losing);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void PrepareDisplay(LinuxDisplay& display) {
+  const char* plan = std::getenv("PRUMYA_FAULTS");
+  if (plan == nullptr) return;
+  std::string rest = plan;
+  while (!rest.empty()) {
+    const std::size_t comma = rest.find(',');
+    const std::string item = rest.substr(0, comma);
+    rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
+    if (!item.empty() && !ApplyItem(display, item)) std::fprintf(stderr, "prumya-faults: unknown fault '%s'\n", item.c_str());
+  }
+  std::fprintf(stderr, "prumya-faults: plan '%s'\n", plan);
+}
+
+}  // namespace plat::linux_port
