@@ -9,7 +9,10 @@
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace testutil {
@@ -25,7 +28,9 @@ class ScratchDir {
 #else
     const int pid = static_cast<int>(getpid());
 #endif
-    path_ = base / ("prumya-" + tag + "-" + std::to_string(pid));
+    const std::string prefix = "prumya-" + tag + "-";
+    path_ = base / (prefix + std::to_string(pid));
+    RemoveLeftovers(base, prefix);
     fs::remove_all(path_, ec);
     fs::create_directories(path_, ec);
   }
@@ -39,6 +44,25 @@ class ScratchDir {
   const std::filesystem::path& Path() const { return path_; }
 
  private:
+  // Directories of runs that were killed before they could remove theirs
+  // (on tmpfs they hold memory).
+  static void RemoveLeftovers(const std::filesystem::path& base, const std::string& prefix) {
+#ifndef _WIN32
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+      const std::string name = entry.path().filename().string();
+      if (name.compare(0, prefix.size(), prefix) != 0) continue;
+      const std::string digits = name.substr(prefix.size());
+      if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+      const pid_t owner = static_cast<pid_t>(std::stol(digits));
+      if (kill(owner, 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), ec);
+    }
+#else
+    (void)base;
+    (void)prefix;
+#endif
+  }
+
   std::filesystem::path path_;
 };
 
