@@ -5,5 +5,5 @@ if(NOT WIN32)
   add_test(NAME ini_differential
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ini/run_diff.sh $<TARGET_FILE:profile-probe>
                    ${PRUMYA_WINDOWS_BUILD_DIR}/profile-probe.exe)
-  set_tests_properties(ini_differential PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+  set_tests_properties(ini_differential PROPERTIES RESOURCE_LOCK wine_display SKIP_RETURN_CODE 77 TIMEOUT 120)
 endif()

@@ -13,5 +13,5 @@ else()
   add_test(NAME rasteriser_parity
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/parity/run_parity.sh $<TARGET_FILE:prumya-parity>
                    ${PRUMYA_WINDOWS_BUILD_DIR}/prumya-parity.exe)
-  set_tests_properties(rasteriser_parity PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180)
+  set_tests_properties(rasteriser_parity PROPERTIES RESOURCE_LOCK wine_display SKIP_RETURN_CODE 77 TIMEOUT 180)
 endif()

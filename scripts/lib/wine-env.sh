@@ -40,7 +40,7 @@ wine_env_up() {
 }
 
 # Starts a private Xvfb (size like 1024x768x24) and exports DISPLAY.
-wine_env_start_xvfb() {
+wine_env_start_xvfb() {  # size [retry]
   local size=$1 n
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
@@ -49,6 +49,11 @@ wine_env_start_xvfb() {
   export PRUMYA_XVFB_PID=$! DISPLAY=":$n"
   local i
   for i in $(seq 1 50); do
+    # Another run may have taken the same number first: then ours is gone.
+    if ! kill -0 "$PRUMYA_XVFB_PID" 2>/dev/null; then
+      [ "${2:-0}" -lt 5 ] && { wine_env_start_xvfb "$size" $(( ${2:-0} + 1 )); return; }
+      break
+    fi
     xdpyinfo >/dev/null 2>&1 && return 0
     sleep 0.1
   done
