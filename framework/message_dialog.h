@@ -31,7 +31,7 @@ class ErrorReport {
   void SetContent(const char* text);
   void SetRemedy(const char* text);
   bool Show();  // always true
-  // The caption and message text Show would use (exposed for tests).
+  // The caption and message text Show puts in the box.
   void Compose(char* caption, std::uint32_t captionSize, char* text, std::uint32_t textSize) const;
 
  private:

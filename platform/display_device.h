@@ -1,5 +1,6 @@
 // The display device, shaped like the DirectDraw and GDI operations the
-// framework uses, so every step can fail or lose its surface in tests.
+// framework uses: every step can fail or lose its surface, and the framework
+// handles each case.
 // Windows wraps IDirectDraw/IDirectDrawSurface and GDI; Linux is a software
 // device with surfaces in memory, presented to the SDL window.
 #pragma once

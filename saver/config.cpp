@@ -33,9 +33,9 @@ struct SettingKey {
 // The integer switches of the settings file, in the order they are read and
 // written.
 constexpr SettingKey kSettingKeys[] = {
-    {"speed", 0, &SaverSettings::SpeedLimitMs}, {"mouse", 24, &SaverSettings::MouseThreshold},
-    {"time", 0, &SaverSettings::ShowClock},     {"fps", 0, &SaverSettings::ShowFrameRate},
-    {"color", 0, &SaverSettings::FullColour},
+    {"speed", 0, &SaverSettings::speedLimitMs}, {"mouse", 24, &SaverSettings::mouseThreshold},
+    {"time", 0, &SaverSettings::showClock},     {"fps", 0, &SaverSettings::showFrameRate},
+    {"color", 0, &SaverSettings::fullColour},
 };
 
 }  // namespace
@@ -44,13 +44,13 @@ SaverConfig::SaverConfig(plat::IProfileStore& store, qrx::Random& random)
     : settings{}, paths{}, store_(&store), random_(&random) {
   std::memcpy(ranges, kParamTable, sizeof(ranges));
   for (int i = 0; i < kParamCount; ++i) params[i] = ranges[i].defaultValue;
-  CopyCp932(settings.PresetName, sizeof(settings.PresetName), kDefaultPresetName);
-  settings.MouseThreshold = 24;
+  CopyCp932(settings.presetName, sizeof(settings.presetName), kDefaultPresetName);
+  settings.mouseThreshold = 24;
 }
 
 void SaverConfig::FitScreen(std::int32_t width, std::int32_t height) {
-  ScreenWidth = width;
-  ScreenHeight = height;
+  screenWidth = width;
+  screenHeight = height;
   for (int i : {Radius, Margin, WobbleAmplitude}) ranges[i].maximum = height / 4;
 }
 
@@ -87,13 +87,13 @@ void SaverConfig::LoadSettings(bool applyCommand) {
   char name[2 * (kPresetNameMax + 1)];
   store_->GetString(kSettingsSection, "name", kDefaultPresetName, name, sizeof(name),
                     paths.settings);
-  CopyCp932(settings.PresetName, sizeof(settings.PresetName), name);
+  CopyCp932(settings.presetName, sizeof(settings.presetName), name);
   for (const SettingKey& k : kSettingKeys)
     settings.*k.field = store_->GetInt(kSettingsSection, k.key, k.defaultValue, paths.settings);
-  settings.Command = ReadPresetInt(settings.PresetName, "command", 0);
+  settings.command = ReadPresetInt(settings.presetName, "command", 0);
 
   if (applyCommand) {
-    switch (settings.Command) {
+    switch (settings.command) {
       case kPickPresetOnce:
       case kPickPresetEveryMinute:
         if (PickRandomPreset()) return;
@@ -106,11 +106,11 @@ void SaverConfig::LoadSettings(bool applyCommand) {
         break;
     }
   }
-  for (int i = 0; i < kParamCount; ++i) params[i] = Clamp(i, StoredValue(settings.PresetName, i));
+  for (int i = 0; i < kParamCount; ++i) params[i] = Clamp(i, StoredValue(settings.presetName, i));
 }
 
 void SaverConfig::WriteSettings() {
-  store_->WriteString(kSettingsSection, "name", settings.PresetName, paths.settings);
+  store_->WriteString(kSettingsSection, "name", settings.presetName, paths.settings);
   for (const SettingKey& k : kSettingKeys) {
     char text[12];
     FormatInt(text, settings.*k.field);

@@ -60,13 +60,13 @@ struct SaverParams {
 };
 
 struct SaverSettings {
-  char PresetName[kPresetNameMax + 1];
-  std::int32_t SpeedLimitMs;
-  std::int32_t MouseThreshold;
-  std::int32_t ShowClock;
-  std::int32_t ShowFrameRate;
-  std::int32_t FullColour;
-  std::int32_t Command;
+  char presetName[kPresetNameMax + 1];
+  std::int32_t speedLimitMs;
+  std::int32_t mouseThreshold;
+  std::int32_t showClock;
+  std::int32_t showFrameRate;
+  std::int32_t fullColour;
+  std::int32_t command;
 };
 
 struct IniPaths {
@@ -90,14 +90,14 @@ class SaverConfig {
   void LoadSettings(bool applyCommand);
   // True: the values are set and no data key is to be read.
   bool RandomizeParams();
-  // Replaces PresetName by a random plain preset (never the position chosen
+  // Replaces presetName by a random plain preset (never the position chosen
   // last time while another exists); keeps it when there is no candidate.
   // False: the caller goes on to read the chosen preset's values.
   bool PickRandomPreset();
   // Commands 3 and 4 choose again every minute while the saver runs.
   bool RerollsEveryMinute() const {
-    return settings.Command == kPickPresetEveryMinute ||
-           settings.Command == kRandomValuesEveryMinute;
+    return settings.command == kPickPresetEveryMinute ||
+           settings.command == kRandomValuesEveryMinute;
   }
   // What RunSettingsDialog writes after OK: the six settings keys, then the
   // twelve data keys unless the preset is read-only.
@@ -112,9 +112,9 @@ class SaverConfig {
   SaverParams params;
   SaverSettings settings;
   IniPaths paths;
-  std::int32_t ScreenWidth = 0;
-  std::int32_t ScreenHeight = 0;
-  std::int32_t LastPresetPick = -1;
+  std::int32_t screenWidth = 0;
+  std::int32_t screenHeight = 0;
+  std::int32_t lastPresetPick = -1;
 
   plat::IProfileStore& Store() { return *store_; }
   qrx::Random& Rng() { return *random_; }

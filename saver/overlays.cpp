@@ -44,31 +44,31 @@ void DrawGlyphText(GlyphSink& glyphs, std::int32_t x, std::int32_t y, const char
 }
 
 void Overlays::DrawClock() {
-  if (config_->settings.ShowClock == 0) return;
+  if (config_->settings.showClock == 0) return;
   const plat::LocalTime t = clock_->Now();
   const char* format = t.milliseconds < kColonHalfMs ? "%04d/%02d/%02d %02d:%02d:%02d"
                                                      : "%04d/%02d/%02d %02d %02d %02d";
   char line[kLineSize];
   std::snprintf(line, sizeof line, format, t.year, t.month, t.day, t.hour, t.minute, t.second);
-  DrawGlyphText(*glyphs_, config_->ScreenWidth - kClockWidth,
-                config_->ScreenHeight - kLineAboveBottom, line);
+  DrawGlyphText(*glyphs_, config_->screenWidth - kClockWidth,
+                config_->screenHeight - kLineAboveBottom, line);
 }
 
 void Overlays::DrawFrameRate() {
-  if (!FrameRateTimer) FrameRateTimer.emplace(*clock_, kRatePeriodMs);
-  if (config_->settings.ShowFrameRate == 0) return;
-  ++FrameCount;
-  if (FrameRateTimer->PeriodPassed()) {
-    LastFrameCount = FrameCount;
-    FrameCount = 0;
+  if (!frameRateTimer_) frameRateTimer_.emplace(*clock_, kRatePeriodMs);
+  if (config_->settings.showFrameRate == 0) return;
+  ++frameCount_;
+  if (frameRateTimer_->PeriodPassed()) {
+    lastFrameCount_ = frameCount_;
+    frameCount_ = 0;
   }
   // The arrow marks the first moments after a rollover.
   const char* format =
-      FrameRateTimer->HasElapsed(kArrowMs) ? "%04d[F/S] %04d" : "%04d[F/S]<%04d";
+      frameRateTimer_->HasElapsed(kArrowMs) ? "%04d[F/S] %04d" : "%04d[F/S]<%04d";
   char line[kLineSize];
-  std::snprintf(line, sizeof line, format, static_cast<int>(LastFrameCount),
-                static_cast<int>(FrameCount));
-  DrawGlyphText(*glyphs_, 0, config_->ScreenHeight - kLineAboveBottom, line);
+  std::snprintf(line, sizeof line, format, static_cast<int>(lastFrameCount_),
+                static_cast<int>(frameCount_));
+  DrawGlyphText(*glyphs_, 0, config_->screenHeight - kLineAboveBottom, line);
 }
 
 }  // namespace prumya

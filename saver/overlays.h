@@ -22,17 +22,17 @@ class GlyphSink {
                         std::int32_t w, std::int32_t h) = 0;
 };
 
-// FontSprite: the font bitmap in a system-memory slot, black transparent.
+// The font bitmap in a system-memory slot, black transparent.
 class FontGlyphs : public GlyphSink {
  public:
-  explicit FontGlyphs(qrx::SlotTable& slots) : FontSprite(slots) {}
-  int Load() { return FontSprite.Load("font01"); }
+  explicit FontGlyphs(qrx::SlotTable& slots) : sprite(slots) {}
+  int Load() { return sprite.Load("font01"); }
   void DrawCell(std::int32_t x, std::int32_t y, std::int32_t srcX, std::int32_t srcY,
                 std::int32_t w, std::int32_t h) override {
-    FontSprite.Draw(x, y, srcX, srcY, w, h);
+    sprite.Draw(x, y, srcX, srcY, w, h);
   }
 
-  qrx::Sprite FontSprite;
+  qrx::Sprite sprite;
 };
 
 // The glyph of a byte, or -1: such a byte leaves an empty cell.
@@ -56,9 +56,9 @@ class Overlays {
   plat::IClock* clock_;
   GlyphSink* glyphs_;
   // Started by the first frame whether or not the counter is shown.
-  std::optional<qrx::Timer> FrameRateTimer;
-  std::int32_t FrameCount = 0;
-  std::int32_t LastFrameCount = 0;
+  std::optional<qrx::Timer> frameRateTimer_;
+  std::int32_t frameCount_ = 0;
+  std::int32_t lastFrameCount_ = 0;
 };
 
 }  // namespace prumya

@@ -44,16 +44,16 @@ bool SaverConfig::PickRandomPreset() {
   // The rule against repeating the last position needs a second candidate;
   // with one, it is taken again.
   int r = random_->Next() % candidates.count;
-  while (candidates.count > 1 && r == LastPresetPick) r = random_->Next() % candidates.count;
-  CopyCp932(settings.PresetName, sizeof(settings.PresetName), candidates.names[r]);
-  LastPresetPick = r;
+  while (candidates.count > 1 && r == lastPresetPick) r = random_->Next() % candidates.count;
+  CopyCp932(settings.presetName, sizeof(settings.presetName), candidates.names[r]);
+  lastPresetPick = r;
   return false;
 }
 
 void SaverConfig::WriteAfterOk() {
   WriteSettings();
-  if (IsReadOnly(settings.PresetName)) return;
-  WriteDataKeys(settings.PresetName);
+  if (IsReadOnly(settings.presetName)) return;
+  WriteDataKeys(settings.presetName);
 }
 
 void SaverConfig::WriteDataKeys(const char* section) {

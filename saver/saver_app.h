@@ -42,7 +42,7 @@ class SaverApp {
   CursorAnchor anchor;
   Trail trail;
   TrigTable trig;
-  FontGlyphs font;  // FontSprite
+  FontGlyphs font;
   Overlays overlays;
   // Shows the settings dialog and writes on OK.
   SettingsDialogRunner runSettingsDialog;

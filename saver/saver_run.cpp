@@ -23,10 +23,10 @@ void SaverRun::StartSaver() {
   parts_.trail.ResetTrail();
   // A failed init has been reported by the Screen; the run goes on without
   // drawing.
-  if (config.settings.FullColour != 0) {
-    framework_->screen.InitFullColour(config.ScreenWidth, config.ScreenHeight);
+  if (config.settings.fullColour != 0) {
+    framework_->screen.InitFullColour(config.screenWidth, config.screenHeight);
   } else {
-    framework_->screen.Init16(config.ScreenWidth, config.ScreenHeight);
+    framework_->screen.Init16(config.screenWidth, config.screenHeight);
   }
   parts_.font.Load();
   framework_->shell.SetMessageHandler(
@@ -97,7 +97,7 @@ void SaverRun::FrameTick() {
   }
   if (parts_.config.RerollsEveryMinute() && rerollTimer_->PeriodPassed()) ReloadAndReset();
   // A limit from the file is taken as an unsigned millisecond count.
-  const auto limit = static_cast<std::uint32_t>(parts_.config.settings.SpeedLimitMs);
+  const auto limit = static_cast<std::uint32_t>(parts_.config.settings.speedLimitMs);
   if (limit != 0 && !frameTimer_->HasElapsed(limit)) return;
   frameTimer_->Restart();
   DrawFrame();
@@ -121,7 +121,7 @@ bool SaverRun::CheckExit() {
   qrx::KeyTracker alt(input, plat::kVkMenu);
   alt.Update();
   if (alt.GetState() != qrx::KeyTracker::KeyUp) return true;
-  if (parts_.config.settings.MouseThreshold <= 0) return false;
+  if (parts_.config.settings.mouseThreshold <= 0) return false;
   std::int32_t x = 0, y = 0;
   qrx::MouseTracker(input).GetPosition(&x, &y);
   CursorAnchor& anchor = parts_.anchor;
@@ -136,7 +136,7 @@ bool SaverRun::CheckExit() {
 // Each axis on its own, strictly beyond; differences taken wide so that no
 // pair of positions can overflow.
 bool SaverRun::MovedBeyondThreshold(std::int32_t x, std::int32_t y) const {
-  const std::int64_t threshold = parts_.config.settings.MouseThreshold;
+  const std::int64_t threshold = parts_.config.settings.mouseThreshold;
   const CursorAnchor& anchor = parts_.anchor;
   return std::llabs(static_cast<std::int64_t>(anchor.x) - x) > threshold ||
          std::llabs(static_cast<std::int64_t>(anchor.y) - y) > threshold;

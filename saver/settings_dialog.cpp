@@ -36,11 +36,11 @@ struct SwitchBox {
 };
 
 constexpr SwitchBox kSwitchBoxes[] = {
-    {kIdcSpeedLimit, &SaverSettings::SpeedLimitMs, false, 20, 0},
-    {kIdcMouseLock, &SaverSettings::MouseThreshold, true, 0, 24},
-    {kIdcClock, &SaverSettings::ShowClock, false, 1, 0},
-    {kIdcFrameRate, &SaverSettings::ShowFrameRate, false, 1, 0},
-    {kIdcFullColour, &SaverSettings::FullColour, false, 1, 0},
+    {kIdcSpeedLimit, &SaverSettings::speedLimitMs, false, 20, 0},
+    {kIdcMouseLock, &SaverSettings::mouseThreshold, true, 0, 24},
+    {kIdcClock, &SaverSettings::showClock, false, 1, 0},
+    {kIdcFrameRate, &SaverSettings::showFrameRate, false, 1, 0},
+    {kIdcFullColour, &SaverSettings::fullColour, false, 1, 0},
 };
 
 constexpr int SliderId(int index) { return kIdcFirstSlider + index; }
@@ -124,14 +124,14 @@ std::intptr_t SettingsDialog::AboutDialogProc(plat::WindowHandle dialog, std::ui
 void SettingsDialog::OnInitDialog(plat::WindowHandle dialog) {
   AddPresetNames(dialog, config_->paths.systemPresets);
   AddPresetNames(dialog, config_->paths.userPresets);
-  host_->SelectListPrefix(dialog, kIdcPresetName, config_->settings.PresetName);
+  host_->SelectListPrefix(dialog, kIdcPresetName, config_->settings.presetName);
   host_->LimitText(dialog, kIdcPresetName, kTypedNameLimit);
   InitSliders(dialog);
   for (const SwitchBox& box : kSwitchBoxes) {
     const std::int32_t v = config_->settings.*box.field;
     host_->CheckButton(dialog, box.id, box.tickedWhenZero ? v == 0 : v != 0);
   }
-  host_->EnableItem(dialog, kIdcDelete, !config_->IsReadOnly(config_->settings.PresetName));
+  host_->EnableItem(dialog, kIdcDelete, !config_->IsReadOnly(config_->settings.presetName));
   host_->EnableItem(dialog, plat::kIdOk, NameFieldFilled(dialog));
 }
 
@@ -258,7 +258,7 @@ void SettingsDialog::OnDestroyDialog(plat::WindowHandle dialog) {
   SaverSettings& settings = config_->settings;
   char name[kEditTextSize];
   host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
-  CopyCp932(settings.PresetName, sizeof settings.PresetName, name);
+  CopyCp932(settings.presetName, sizeof settings.presetName, name);
   for (const SwitchBox& box : kSwitchBoxes) {
     if (box.id == kIdcFullColour) continue;
     settings.*box.field = Checked(dialog, box.id) ? box.tickedValue : box.clearValue;
@@ -272,7 +272,7 @@ void SettingsDialog::OnDestroyDialog(plat::WindowHandle dialog) {
 // the running saver waits for the next start; say so. The switch's meaning
 // is compared, so a hand-written "color=5" kept ticked is no change.
 void SettingsDialog::StoreFullColour(plat::WindowHandle dialog) {
-  std::int32_t& fullColour = config_->settings.FullColour;
+  std::int32_t& fullColour = config_->settings.fullColour;
   const std::int32_t ticked = Checked(dialog, kIdcFullColour) ? 1 : 0;
   const bool overSaver = display_ && display_() != nullptr;
   if (overSaver && (ticked != 0) != (fullColour != 0)) {

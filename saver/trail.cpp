@@ -36,7 +36,7 @@ std::int32_t Trail::DrawUpTo(std::int32_t n) {
 }
 
 void Trail::ResetTrail() {
-  for (std::int32_t* dir : {&DirX, &DirY, &DirRed, &DirGreen, &DirBlue})
+  for (std::int32_t* dir : {&dirX, &dirY, &dirRed, &dirGreen, &dirBlue})
     *dir = random_->Between(-1, 1, false);
   anchor_->Forget();
 
@@ -44,11 +44,11 @@ void Trail::ResetTrail() {
   const std::int32_t margin = p[Margin];
   ChainPoint& head = chain_[0];
   if (p[HeadMove] != 0) {
-    head.x = DrawUpTo(config_->ScreenWidth - 2 * margin - 1) + margin;
-    head.y = DrawUpTo(config_->ScreenHeight - 2 * margin - 1) + margin;
+    head.x = DrawUpTo(config_->screenWidth - 2 * margin - 1) + margin;
+    head.y = DrawUpTo(config_->screenHeight - 2 * margin - 1) + margin;
   } else {
-    head.x = config_->ScreenWidth / 2;
-    head.y = config_->ScreenHeight / 2;
+    head.x = config_->screenWidth / 2;
+    head.y = config_->screenHeight / 2;
   }
   head.spin = 0;
   head.wobble = 0;
@@ -61,8 +61,8 @@ void Trail::ResetTrail() {
 
 void Trail::ShiftTrail() {
   const SaverParams& p = config_->params;
-  const std::int32_t driftX = p[TrailMove] * DirX;
-  const std::int32_t driftY = p[TrailMove] * DirY;
+  const std::int32_t driftX = p[TrailMove] * dirX;
+  const std::int32_t driftY = p[TrailMove] * dirY;
   for (int i = LiveCount(p[Length]) - 1; i >= 1; --i) {
     ChainPoint& point = chain_[i];
     point = chain_[i - 1];
@@ -80,27 +80,27 @@ void Trail::BounceHead() {
   ChainPoint& head = chain_[0];
   const std::int32_t x0 = head.x;
   const std::int32_t y0 = head.y;
-  if (x0 < margin) DirX = 1, head.x = x0 + step2;
-  if (y0 < margin) DirY = 1, head.y = y0 + step2;
-  if (x0 >= config_->ScreenWidth - margin) DirX = -1, head.x = x0 - step2;
-  if (y0 >= config_->ScreenHeight - margin) DirY = -1, head.y = y0 - step2;
+  if (x0 < margin) dirX = 1, head.x = x0 + step2;
+  if (y0 < margin) dirY = 1, head.y = y0 + step2;
+  if (x0 >= config_->screenWidth - margin) dirX = -1, head.x = x0 - step2;
+  if (y0 >= config_->screenHeight - margin) dirY = -1, head.y = y0 - step2;
 }
 
 void Trail::StepTrail() {
   const SaverParams& p = config_->params;
   ShiftTrail();
   ChainPoint& head = chain_[0];
-  head.x += p[HeadMove] * DirX;
-  head.y += p[HeadMove] * DirY;
-  head.red += DrawUpTo(p[ColourShift]) * DirRed;
-  head.green += DrawUpTo(p[ColourShift]) * DirGreen;
-  head.blue += DrawUpTo(p[ColourShift]) * DirBlue;
+  head.x += p[HeadMove] * dirX;
+  head.y += p[HeadMove] * dirY;
+  head.red += DrawUpTo(p[ColourShift]) * dirRed;
+  head.green += DrawUpTo(p[ColourShift]) * dirGreen;
+  head.blue += DrawUpTo(p[ColourShift]) * dirBlue;
   head.spin = (head.spin + p[HeadSpin]) & 255;
   head.wobble = (head.wobble + p[HeadWobble]) & 255;
   BounceHead();
-  MirrorChannel(head.red, DirRed);
-  MirrorChannel(head.green, DirGreen);
-  MirrorChannel(head.blue, DirBlue);
+  MirrorChannel(head.red, dirRed);
+  MirrorChannel(head.green, dirGreen);
+  MirrorChannel(head.blue, dirBlue);
 }
 
 }  // namespace prumya

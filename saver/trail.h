@@ -38,7 +38,7 @@ class Trail {
 
   const ChainPoint* Chain() const { return chain_; }
   ChainPoint* MutableChain() { return chain_; }
-  std::int32_t DirX = 1, DirY = 1, DirRed = 1, DirGreen = 1, DirBlue = 1;
+  std::int32_t dirX = 1, dirY = 1, dirRed = 1, dirGreen = 1, dirBlue = 1;
 
  private:
   const SaverConfig* config_;

@@ -23,7 +23,7 @@ class ConfigTest : public ::testing::Test {
     config.FitScreen(1024, 768);
   }
   void SetName(const std::string& name) { store.Set(kSettingsFile, "action", "name", name); }
-  std::string Name() const { return config.settings.PresetName; }
+  std::string Name() const { return config.settings.presetName; }
   bool ReadAnyDataKey() const {
     for (const auto& a : store.log)
       if (a.key.compare(0, 4, "data") == 0) return true;

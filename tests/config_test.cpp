@@ -31,10 +31,10 @@ TEST(Random, BetweenCoversItsBoundsAndSkipsZeroWhenAsked) {
 TEST_F(ConfigTest, NoFilesGiveTheDefaults) {
   config.LoadSettings(true);
   EXPECT_EQ(prumya::kDefaultPresetName, Name());
-  EXPECT_EQ(0, config.settings.SpeedLimitMs);
-  EXPECT_EQ(24, config.settings.MouseThreshold);
-  EXPECT_EQ(0, config.settings.ShowClock + config.settings.ShowFrameRate +
-                   config.settings.FullColour + config.settings.Command);
+  EXPECT_EQ(0, config.settings.speedLimitMs);
+  EXPECT_EQ(24, config.settings.mouseThreshold);
+  EXPECT_EQ(0, config.settings.showClock + config.settings.showFrameRate +
+                   config.settings.fullColour + config.settings.command);
   for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
   EXPECT_TRUE(store.Writes().empty());
 }
@@ -84,7 +84,7 @@ TEST_F(ConfigTest, RandomValuesCommandReadsNoDataKey) {
   config.LoadSettings(true);
   EXPECT_FALSE(ReadAnyDataKey());
   EXPECT_EQ("rnd", Name());
-  EXPECT_EQ(2, config.settings.Command);
+  EXPECT_EQ(2, config.settings.command);
   for (int i = 0; i < kParamCount; ++i)
     EXPECT_EQ(mirror.Between(config.ranges[i].minimum, config.ranges[i].maximum, true),
               config.params[i]);
@@ -99,7 +99,7 @@ TEST_F(ConfigTest, CommandsAreNotCarriedOutWithoutApplyOrWhenUnknown) {
   store.Set(kSystemFile, "rnd", "command", "5");
   config.LoadSettings(true);
   EXPECT_EQ(100, config.params[prumya::Length]);
-  EXPECT_EQ(5, config.settings.Command);
+  EXPECT_EQ(5, config.settings.command);
 }
 
 TEST_F(ConfigTest, LongStoredNameIsCutAtACharacterBoundary) {

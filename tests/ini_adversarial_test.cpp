@@ -86,7 +86,7 @@ class HostileIni : public ::testing::Test {
       EXPECT_GE(config_.params[i], config_.ranges[i].minimum) << "parameter " << i;
       EXPECT_LE(config_.params[i], config_.ranges[i].maximum) << "parameter " << i;
     }
-    const char* name = config_.settings.PresetName;
+    const char* name = config_.settings.presetName;
     ASSERT_LE(std::strlen(name), static_cast<std::size_t>(prumya::kPresetNameMax));
   }
 
@@ -103,7 +103,7 @@ class HostileIni : public ::testing::Test {
     for (int i = 0; i < picks; ++i) {
       EXPECT_FALSE(config_.PickRandomPreset());
       ExpectSaneState();
-      EXPECT_LT(config_.LastPresetPick, 1024);
+      EXPECT_LT(config_.lastPresetPick, 1024);
     }
     for (int r = 0; r < kRoleCount; ++r) EXPECT_TRUE(before[r] == Get(Role(r))) << kRoleNames[r] << " changed";
   }
@@ -191,12 +191,12 @@ class HostileIni : public ::testing::Test {
   }
 
   void ExpectDefaultSettings() {
-    EXPECT_STREQ(prumya::kDefaultPresetName, config_.settings.PresetName);
-    EXPECT_EQ(0, config_.settings.SpeedLimitMs);
-    EXPECT_EQ(24, config_.settings.MouseThreshold);
-    EXPECT_EQ(0, config_.settings.ShowClock);
-    EXPECT_EQ(0, config_.settings.ShowFrameRate);
-    EXPECT_EQ(0, config_.settings.FullColour);
+    EXPECT_STREQ(prumya::kDefaultPresetName, config_.settings.presetName);
+    EXPECT_EQ(0, config_.settings.speedLimitMs);
+    EXPECT_EQ(24, config_.settings.mouseThreshold);
+    EXPECT_EQ(0, config_.settings.showClock);
+    EXPECT_EQ(0, config_.settings.showFrameRate);
+    EXPECT_EQ(0, config_.settings.fullColour);
   }
 
   testutil::ScratchDir scratch_{"hostile-ini"};
@@ -306,15 +306,15 @@ TEST_F(HostileIni, OversizedSettingsFileReadsAsMissing) {
 TEST_F(HostileIni, BrokenShiftJisAndNulBytesEndNames) {
   Arrange(kSettings, ReadFile(kAdversarialDir / "broken_sjis.ini"));
   config_.LoadSettings(false);
-  EXPECT_STREQ("A", config_.settings.PresetName);  // the lone lead byte is dropped
-  EXPECT_EQ(0, config_.settings.SpeedLimitMs);      // "\x81" is no number
+  EXPECT_STREQ("A", config_.settings.presetName);  // the lone lead byte is dropped
+  EXPECT_EQ(0, config_.settings.speedLimitMs);      // "\x81" is no number
   EXPECT_EQ(100, config_.params[prumya::Length]);   // preset A of the system file
 
   Arrange(kSettings, ReadFile(kAdversarialDir / "nul_lines.ini"));
   config_.LoadSettings(false);
-  EXPECT_STREQ("A", config_.settings.PresetName);
-  EXPECT_EQ(0, config_.settings.SpeedLimitMs);     // "spe" is not "speed"
-  EXPECT_EQ(24, config_.settings.MouseThreshold);  // the value is empty before its NUL
+  EXPECT_STREQ("A", config_.settings.presetName);
+  EXPECT_EQ(0, config_.settings.speedLimitMs);     // "spe" is not "speed"
+  EXPECT_EQ(24, config_.settings.mouseThreshold);  // the value is empty before its NUL
 
   // As the user file: [A\0B] is the section "A", so its data00 of 200 (cut
   // at the NUL) overrides the system file's 100.
@@ -328,7 +328,7 @@ TEST_F(HostileIni, ValuesOfOneHundredThousandAndBeyondInTheUserFile) {
   Arrange(kUser, ReadFile(kAdversarialDir / "huge_values.ini"));
   Put(kSettings, "[action]\r\nname=A\r\n");
   config_.LoadSettings(true);
-  EXPECT_EQ(0, config_.settings.Command);            // command=100000 counts as absent
+  EXPECT_EQ(0, config_.settings.command);            // command=100000 counts as absent
   EXPECT_EQ(100, config_.params[prumya::Length]);    // 100000: the system file's value
   EXPECT_EQ(2, config_.params[prumya::Thickness]);   // 100001: likewise
   EXPECT_EQ(16, config_.params[prumya::HeadMove]);   // 99999 is the user's, clamped
@@ -347,7 +347,7 @@ TEST_F(HostileIni, ValuesOfOneHundredThousandAndBeyondInTheUserFile) {
 TEST_F(HostileIni, LongNamesAreCutToThirtyTwoBytes) {
   Arrange(kSettings, ReadFile(kAdversarialDir / "long_names.ini"));
   config_.LoadSettings(false);
-  EXPECT_EQ(std::string(32, 'N'), config_.settings.PresetName);
+  EXPECT_EQ(std::string(32, 'N'), config_.settings.presetName);
   // Its preset lies in the settings file, which holds no presets: defaults.
   EXPECT_EQ(64, config_.params[prumya::Length]);
 
@@ -375,8 +375,8 @@ TEST_F(HostileIni, ChoicesFromLongListsComeFromTheirFirst2048Bytes) {
   }
   for (int i = 0; i < 50; ++i) {
     config_.LoadSettings(true);
-    EXPECT_EQ(1u, allowed.count(config_.settings.PresetName)) << config_.settings.PresetName;
-    EXPECT_EQ(1, config_.settings.Command);
+    EXPECT_EQ(1u, allowed.count(config_.settings.presetName)) << config_.settings.presetName;
+    EXPECT_EQ(1, config_.settings.command);
   }
 }
 

@@ -49,10 +49,10 @@ class OverlaysTest : public ::testing::Test {
  protected:
   OverlaysTest() : config(store, rng), overlays(config, clock, glyphs) {
     config.FitScreen(1024, 768);
-    config.ScreenWidth = 1024;
-    config.ScreenHeight = 768;
-    config.settings.ShowClock = 0;
-    config.settings.ShowFrameRate = 0;
+    config.screenWidth = 1024;
+    config.screenHeight = 768;
+    config.settings.showClock = 0;
+    config.settings.showFrameRate = 0;
     clock.ticks = 7000;
   }
   // One drawn frame's frame-rate line, after ms more milliseconds.
@@ -94,7 +94,7 @@ TEST_F(OverlaysTest, GlyphCellsSixteenPixelsApartUnknownBytesSkipped) {
 }
 
 TEST_F(OverlaysTest, FrameRateFirstFrameRolloverAndArrow) {
-  config.settings.ShowFrameRate = 1;
+  config.settings.showFrameRate = 1;
   EXPECT_EQ(AsDrawn("0000[F/S]<0001"), RateAfter(0));
   ASSERT_FALSE(glyphs.cells.empty());
   EXPECT_EQ(768 - 17, glyphs.cells[0].y);
@@ -109,24 +109,24 @@ TEST_F(OverlaysTest, FrameRateFirstFrameRolloverAndArrow) {
 }
 
 TEST_F(OverlaysTest, FiveDigitCountsAreNotCut) {
-  config.settings.ShowFrameRate = 1;
+  config.settings.showFrameRate = 1;
   for (int i = 1; i < 12345; ++i) overlays.DrawFrameRate();
   EXPECT_EQ(AsDrawn("0000[F/S]<12345"), RateAfter(0));  // 16 pixels longer than usual
   EXPECT_EQ(14 * 16, glyphs.cells.back().x);
 }
 
 TEST_F(OverlaysTest, SwitchingTheCounterOffKeepsItsCounts) {
-  config.settings.ShowFrameRate = 1;
+  config.settings.showFrameRate = 1;
   RateAfter(0);
   RateAfter(200);
-  config.settings.ShowFrameRate = 0;
+  config.settings.showFrameRate = 0;
   EXPECT_EQ("", RateAfter(300));
-  config.settings.ShowFrameRate = 1;
+  config.settings.showFrameRate = 1;
   EXPECT_EQ(AsDrawn("0000[F/S] 0003"), RateAfter(100));
 }
 
 TEST_F(OverlaysTest, ClockColonsInTheFirstHalfSecondGapsInTheSecond) {
-  config.settings.ShowClock = 1;
+  config.settings.showClock = 1;
   EXPECT_EQ("2024/12/31 23:59:59", ClockAt(23, 59, 59, 200));
   EXPECT_EQ("2024/12/31 23:59:59", ClockAt(23, 59, 59, 499));
   EXPECT_EQ("2024/12/31 23 59 59", ClockAt(23, 59, 59, 500));
@@ -155,9 +155,9 @@ TEST_F(OverlaysTest, BothOffDrawNothingAndOnlyStartTheRateTimer) {
   EXPECT_EQ(1, counting.tickReads);  // the frame-rate timer's start
 }
 
-// The font through FontSprite onto a 16-bit back buffer: green where the
+// The font through the font sprite onto a 16-bit back buffer: green where the
 // glyph is lit, the black of the cell transparent.
-TEST(FontSprite, DrawsLitPixelsAndKeepsTheBackgroundTransparent) {
+TEST(FontGlyphs, DrawsLitPixelsAndKeepsTheBackgroundTransparent) {
   testrig::DisplayRig rig(64, 32);
   ASSERT_TRUE(rig.screen.Init16(rig.width, rig.height));
   prumya::FontGlyphs font(rig.slots);

@@ -40,7 +40,7 @@ TEST_F(PresetsTest, CandidatesArePlainPresetsSystemFileFirst) {
     while (r == last) r = mirror.Next() % 4;
     EXPECT_FALSE(config.PickRandomPreset());
     EXPECT_EQ(expected[r], Name());
-    EXPECT_EQ(r, config.LastPresetPick);
+    EXPECT_EQ(r, config.lastPresetPick);
     last = r;
   }
 }
@@ -51,9 +51,9 @@ TEST_F(PresetsTest, PicksNeverRepeatThePreviousPosition) {
   int previous = -1;
   for (int i = 0; i < 3; ++i) {  // F2 three times over a preset with command 1
     config.LoadSettings(true);
-    EXPECT_EQ(1, config.settings.Command);
-    EXPECT_NE(previous, config.LastPresetPick);
-    previous = config.LastPresetPick;
+    EXPECT_EQ(1, config.settings.command);
+    EXPECT_NE(previous, config.lastPresetPick);
+    previous = config.lastPresetPick;
   }
   EXPECT_TRUE(store.Writes().empty());
 }
@@ -65,7 +65,7 @@ TEST_F(PresetsTest, PickedPresetsValuesAreLoaded) {
   SetName("pick");
   config.LoadSettings(true);
   EXPECT_EQ("only", Name());
-  EXPECT_EQ(3, config.settings.Command);  // the commanding preset's, kept
+  EXPECT_EQ(3, config.settings.command);  // the commanding preset's, kept
   EXPECT_EQ(100, config.params[prumya::Length]);
   EXPECT_EQ(3, config.params[prumya::Thickness]);
 }
@@ -75,12 +75,12 @@ TEST_F(PresetsTest, NoCandidateKeepsTheNameAndOneIsTakenAgain) {
   SetName("pick");
   config.LoadSettings(true);  // the commanding preset is no candidate itself
   EXPECT_EQ("pick", Name());
-  EXPECT_EQ(-1, config.LastPresetPick);
+  EXPECT_EQ(-1, config.lastPresetPick);
 
   store.AddSection(kUserFile, "sole");
   config.LoadSettings(true);
   EXPECT_EQ("sole", Name());
-  EXPECT_EQ(0, config.LastPresetPick);
+  EXPECT_EQ(0, config.lastPresetPick);
   config.LoadSettings(true);  // would wait forever for another position
   EXPECT_EQ("sole", Name());
 }
@@ -92,13 +92,13 @@ TEST_F(PresetsTest, UserSectionWithCommandZeroMakesASystemPresetPlain) {
   EXPECT_FALSE(config.PickRandomPreset());
   EXPECT_EQ("X", Name());
   config.LoadSettings(false);
-  EXPECT_EQ(0, config.settings.Command);
+  EXPECT_EQ(0, config.settings.command);
 }
 
 TEST_F(PresetsTest, OkWritesSettingsThenDataUnlessReadOnly) {
-  config.settings.SpeedLimitMs = 20;
-  config.settings.ShowClock = 1;
-  std::strcpy(config.settings.PresetName, "new");
+  config.settings.speedLimitMs = 20;
+  config.settings.showClock = 1;
+  std::strcpy(config.settings.presetName, "new");
   config.params[prumya::Length] = 100;
   config.WriteAfterOk();
   const std::vector<std::string> settingsKeys = {"name=new", "speed=20", "mouse=24",
@@ -111,7 +111,7 @@ TEST_F(PresetsTest, OkWritesSettingsThenDataUnlessReadOnly) {
 
   store.log.clear();
   store.Set(kSystemFile, "ro", "readonly", "1");
-  std::strcpy(config.settings.PresetName, "ro");
+  std::strcpy(config.settings.presetName, "ro");
   config.WriteAfterOk();
   for (const auto& w : store.Writes()) EXPECT_EQ(kSettingsFile, w.file);
   EXPECT_EQ(6u, store.Writes().size());

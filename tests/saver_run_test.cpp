@@ -39,7 +39,7 @@ TEST(SaverStart, LoadsResetsInitialisesAndRegisters) {
   EXPECT_EQ(1, rig.Loads());
   EXPECT_FALSE(rig.app.anchor.taken);
   EXPECT_EQ(32, rig.display.ModeBpp());  // full colour: 24 refused, 32 taken
-  EXPECT_NE(0, rig.app.font.FontSprite.SlotIndex());
+  EXPECT_NE(0, rig.app.font.sprite.SlotIndex());
   rig.Key('A');  // reaches the saver's handler through the shell
   EXPECT_EQ(1, rig.Closes());
 
@@ -204,10 +204,10 @@ TEST(SaverHotKeys, F2WithCommandOneNeverRepeatsThePreviousPosition) {
     CommandingPreset(rig, 1);
     rig.framework.random.Seed(seed);
     rig.Start();
-    std::vector<int> picks{rig.app.config.LastPresetPick};
+    std::vector<int> picks{rig.app.config.lastPresetPick};
     for (int press = 0; press < 3; ++press) {
       rig.Key(plat::kVkF2);
-      picks.push_back(rig.app.config.LastPresetPick);
+      picks.push_back(rig.app.config.lastPresetPick);
     }
     for (std::size_t i = 1; i < picks.size(); ++i) {
       ASSERT_NE(picks[i - 1], picks[i]) << "seed " << seed;
@@ -269,7 +269,7 @@ TEST(SaverHotKeys, F1AndRightButtonRunTheDialogBetweenTwoLoads) {
     CommandingPreset(rig, 1);
     rig.Start();
     std::string nameInDialog;
-    rig.duringDialog = [&] { nameInDialog = rig.app.config.settings.PresetName; };
+    rig.duringDialog = [&] { nameInDialog = rig.app.config.settings.presetName; };
     const int loads = rig.Loads();
     if (rightButton) rig.Send(plat::kWmRButtonDown);
     else rig.Key(plat::kVkF1);
@@ -278,7 +278,7 @@ TEST(SaverHotKeys, F1AndRightButtonRunTheDialogBetweenTwoLoads) {
     EXPECT_EQ(rig.mainWindow, rig.dialogCalls[0].second);
     EXPECT_EQ("R", nameInDialog);  // loaded without carrying the command out
     EXPECT_EQ(loads + 2, rig.Loads());
-    EXPECT_NE("R", std::string(rig.app.config.settings.PresetName));  // then carried out
+    EXPECT_NE("R", std::string(rig.app.config.settings.presetName));  // then carried out
     EXPECT_EQ(0, rig.Closes());
   }
 }

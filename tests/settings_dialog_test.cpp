@@ -98,9 +98,9 @@ TEST_F(SettingsDialogTest, OpeningListsBothFilesAndSelectsByPrefixIgnoringCase) 
 TEST_F(SettingsDialogTest, OpeningSetsSlidersAndSwitchesFromMemory) {
   config.FitScreen(1024, 200);  // Radius, Margin and amplitude up to 50
   config.params[prumya::Length] = 100;
-  config.settings.SpeedLimitMs = 50;  // hand-written values tick their boxes
-  config.settings.MouseThreshold = 0;
-  config.settings.ShowFrameRate = 1;
+  config.settings.speedLimitMs = 50;  // hand-written values tick their boxes
+  config.settings.mouseThreshold = 0;
+  config.settings.showFrameRate = 1;
   Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
     const auto* length = h.Find(d, 5000);
     EXPECT_EQ(100, length->pos);
@@ -158,7 +158,7 @@ TEST_F(SettingsDialogTest, UnknownOrEmptyNameDisablesOkUntilSomethingIsTyped) {
     h.PressEnter(d);
   });
   EXPECT_EQ(plat::kIdOk, result);
-  EXPECT_STREQ("x", config.settings.PresetName);
+  EXPECT_STREQ("x", config.settings.presetName);
 }
 
 TEST_F(SettingsDialogTest, SliderMovesShowLabelAndThreeDigits) {
@@ -332,25 +332,25 @@ TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaverWhichAloneF
     return messageBoxes.shown;
   };
   overSaver = true;
-  config.settings.FullColour = 0;
+  config.settings.fullColour = 0;
   auto shown = toggles(1);
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ(kColourCaption, shown[0].caption);
   EXPECT_EQ(kSaverWindow, shown[0].owner);  // not swapped: the shell's window owns it
-  EXPECT_EQ(1, config.settings.FullColour);
+  EXPECT_EQ(1, config.settings.fullColour);
   EXPECT_TRUE(toggles(2).empty());
-  config.settings.FullColour = 5;  // hand-written, stays ticked
+  config.settings.fullColour = 5;  // hand-written, stays ticked
   EXPECT_TRUE(toggles(0).empty());
-  EXPECT_EQ(1, config.settings.FullColour);
+  EXPECT_EQ(1, config.settings.fullColour);
   EXPECT_EQ(4, display.flips);  // three openings over the saver and the notice
   overSaver = false;
   EXPECT_TRUE(toggles(1).empty());
-  EXPECT_EQ(0, config.settings.FullColour);
+  EXPECT_EQ(0, config.settings.fullColour);
   EXPECT_EQ(4, display.flips);
 }
 
 TEST_F(SettingsDialogTest, ClosingStoresSwitchesAndSlidersEvenOnCancel) {
-  config.settings.MouseThreshold = 24;
+  config.settings.mouseThreshold = 24;
   const std::intptr_t result = Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
     h.Click(d, prumya::kIdcSpeedLimit);
     h.Click(d, prumya::kIdcMouseLock);
@@ -359,10 +359,10 @@ TEST_F(SettingsDialogTest, ClosingStoresSwitchesAndSlidersEvenOnCancel) {
     h.PressEscape(d);
   });
   EXPECT_EQ(plat::kIdCancel, result);
-  EXPECT_EQ(20, config.settings.SpeedLimitMs);
-  EXPECT_EQ(0, config.settings.MouseThreshold);
-  EXPECT_EQ(1, config.settings.ShowClock);
-  EXPECT_EQ(0, config.settings.ShowFrameRate);
+  EXPECT_EQ(20, config.settings.speedLimitMs);
+  EXPECT_EQ(0, config.settings.mouseThreshold);
+  EXPECT_EQ(1, config.settings.showClock);
+  EXPECT_EQ(0, config.settings.showFrameRate);
   EXPECT_EQ(200, config.params[prumya::TrailSpin]);
   EXPECT_TRUE(store.Writes().empty());
 }
@@ -375,7 +375,7 @@ TEST_F(SettingsDialogTest, LongListNameIsKeptAsItsFirst32Bytes) {
     h.ChooseEntry(d, kName, 0);
     h.Click(d, kOk);
   });
-  EXPECT_EQ(std::string(31, 'n'), config.settings.PresetName);
+  EXPECT_EQ(std::string(31, 'n'), config.settings.presetName);
 }
 
 TEST_F(SettingsDialogTest, VersionOpensAboutBoxOverTheDialog) {

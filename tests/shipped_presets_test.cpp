@@ -84,9 +84,9 @@ TEST_F(ShippedPresets, EveryPresetReadOnlyInRangeAndEachCommandPresent) {
 TEST_F(ShippedPresets, DefaultPresetHoldsTheTableDefaults) {
   std::strcpy(config.paths.settings, (kShipped + ".no-settings-file").c_str());
   config.LoadSettings(false);
-  const std::string name = config.settings.PresetName;
+  const std::string name = config.settings.presetName;
   EXPECT_EQ(std::string(prumya::kDefaultPresetName), name);
-  EXPECT_EQ(0, config.settings.Command);
+  EXPECT_EQ(0, config.settings.command);
   for (int i = 0; i < prumya::kParamCount; ++i)
     EXPECT_EQ(prumya::kParamTable[i].defaultValue, config.params[i]) << i;
 }
@@ -95,7 +95,7 @@ TEST_F(ShippedPresets, RandomChoiceFindsOnlyThePlainPresets) {
   std::set<std::string> chosen;
   for (int i = 0; i < 200; ++i) {
     config.PickRandomPreset();
-    chosen.insert(config.settings.PresetName);
+    chosen.insert(config.settings.presetName);
   }
   for (const std::string& name : chosen)
     EXPECT_EQ(0, config.ReadPresetInt(name.c_str(), "command", -1)) << name;

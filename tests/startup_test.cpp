@@ -79,7 +79,7 @@ TEST_F(StartupTest, PathsLieBesideTheModuleAndMaximaFitTheScreen) {
   EXPECT_STREQ("E:\\Savers\\prumya.ini", config.paths.settings);
   EXPECT_STREQ("E:\\Savers\\actsys.ini", config.paths.systemPresets);
   EXPECT_STREQ("E:\\Savers\\action.ini", config.paths.userPresets);
-  EXPECT_EQ(800, config.ScreenWidth);
+  EXPECT_EQ(800, config.screenWidth);
   for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
     EXPECT_EQ(150, config.ranges[i].maximum);
   EXPECT_EQ(150, config.params[prumya::Radius]);

@@ -35,7 +35,7 @@ TEST_F(TrailTest, WorkedExampleStep) {
              {prumya::HeadWobble, 0}, {prumya::TrailWobble, 0}, {prumya::Length, 3}});
   chain()[0] = {100, 65, 250, 0, 129, 200, 200};
   chain()[1] = {98, 66, 40, 0, 130, 200, 200};
-  trail.DirX = 1, trail.DirY = -1, trail.DirRed = -1, trail.DirGreen = 1, trail.DirBlue = 1;
+  trail.dirX = 1, trail.dirY = -1, trail.dirRed = -1, trail.dirGreen = 1, trail.dirBlue = 1;
   rng.Seed(1);  // the red draw is 41 % 3 = 2
   trail.StepTrail();
   ExpectPoint(chain()[2], 97, 67, 42, 130);
@@ -43,9 +43,9 @@ TEST_F(TrailTest, WorkedExampleStep) {
   ExpectPoint(chain()[0], 102, 67, 14, 129);
   EXPECT_EQ(200 + 18467 % 3, chain()[0].green);
   EXPECT_EQ(200 + 6334 % 3, chain()[0].blue);
-  EXPECT_EQ(1, trail.DirX);
-  EXPECT_EQ(1, trail.DirY);
-  EXPECT_EQ(1, trail.DirRed);
+  EXPECT_EQ(1, trail.dirX);
+  EXPECT_EQ(1, trail.dirY);
+  EXPECT_EQ(1, trail.dirRed);
 }
 
 TEST_F(TrailTest, ResetDrawsInOrderAndFoldsTheTrailOntoTheHead) {
@@ -54,7 +54,7 @@ TEST_F(TrailTest, ResetDrawsInOrderAndFoldsTheTrailOntoTheHead) {
   chain()[4] = {-5, -5, -5, -5, -5, -5, -5};
   qrx::Random mirror = rng;
   trail.ResetTrail();
-  for (int* dir : {&trail.DirX, &trail.DirY, &trail.DirRed, &trail.DirGreen, &trail.DirBlue})
+  for (int* dir : {&trail.dirX, &trail.dirY, &trail.dirRed, &trail.dirGreen, &trail.dirBlue})
     EXPECT_EQ(mirror.Between(-1, 1, false), *dir);
   const ChainPoint& head = chain()[0];
   EXPECT_EQ(mirror.UpTo(800 - 100 - 1) + 50, head.x);
@@ -75,39 +75,39 @@ TEST_F(TrailTest, StillHeadSitsAtTheCentreWhileTheTrailDrifts) {
   for (int i = 0; i < 100; ++i) trail.StepTrail();
   EXPECT_EQ(400, chain()[0].x);
   EXPECT_EQ(300, chain()[0].y);
-  EXPECT_EQ(400 - 7 * trail.DirX, chain()[7].x);
-  EXPECT_EQ(300 - 7 * trail.DirY, chain()[7].y);
+  EXPECT_EQ(400 - 7 * trail.dirX, chain()[7].x);
+  EXPECT_EQ(300 - 7 * trail.dirY, chain()[7].y);
 }
 
 TEST_F(TrailTest, BounceFiresOnlyOutsideTheBand) {
   SetParams({{prumya::Length, 4}, {prumya::Margin, 64}, {prumya::HeadMove, 4},
              {prumya::ColourShift, 0}});
   chain()[0] = {68, 400, 0, 0, 200, 200, 200};  // moves to exactly Margin: stays
-  trail.DirX = -1, trail.DirY = 1;
+  trail.dirX = -1, trail.dirY = 1;
   trail.StepTrail();
   EXPECT_EQ(64, chain()[0].x);
-  EXPECT_EQ(-1, trail.DirX);
+  EXPECT_EQ(-1, trail.dirX);
   chain()[0] = {732, 532, 0, 0, 200, 200, 200};  // reaches 800 - 64 and 600 - 64
-  trail.DirX = 1, trail.DirY = 1;
+  trail.dirX = 1, trail.dirY = 1;
   trail.StepTrail();
   EXPECT_EQ(736 - 8, chain()[0].x);
   EXPECT_EQ(536 - 8, chain()[0].y);
-  EXPECT_EQ(-1, trail.DirX);
-  EXPECT_EQ(-1, trail.DirY);
+  EXPECT_EQ(-1, trail.dirX);
+  EXPECT_EQ(-1, trail.dirY);
 }
 
 TEST_F(TrailTest, ColourMirrorsAtTheEndsOfItsBand) {
   SetParams({{prumya::Length, 4}, {prumya::ColourShift, 1}, {prumya::HeadMove, 0}});
   chain()[0] = {400, 300, 0, 0, 255, 128, 128};
-  trail.DirRed = 1, trail.DirGreen = -1, trail.DirBlue = -1;
+  trail.dirRed = 1, trail.dirGreen = -1, trail.dirBlue = -1;
   rng.Seed(1);  // draws 41, 18467, 6334: red 1, green 1, blue 0
   trail.StepTrail();
   EXPECT_EQ(254, chain()[0].red);
-  EXPECT_EQ(-1, trail.DirRed);
+  EXPECT_EQ(-1, trail.dirRed);
   EXPECT_EQ(129, chain()[0].green);  // 127 reflected
-  EXPECT_EQ(1, trail.DirGreen);
+  EXPECT_EQ(1, trail.dirGreen);
   EXPECT_EQ(128, chain()[0].blue);
-  EXPECT_EQ(-1, trail.DirBlue);
+  EXPECT_EQ(-1, trail.dirBlue);
 }
 
 TEST_F(TrailTest, OperationsStayWithinTheChainForAnyLength) {

@@ -26,8 +26,8 @@ SDL_Surface* SdlPresenter::SourceFor(const LockedSurface& frame) {
   return source_;
 }
 
-// The window surface avoids a renderer, which the window could then not share
-// with anything else; SDL converts 16-bit frames to the window's format.
+// Frames are blitted onto the window surface, so this window never takes a
+// renderer; SDL converts 16-bit frames to the window's format.
 void SdlPresenter::Present(const LockedSurface& frame) {
   SDL_Window* window = window_ ? window_() : nullptr;
   if (window == nullptr || frame.bits == nullptr || frame.width <= 0 || frame.height <= 0) return;

@@ -118,8 +118,6 @@ void ThinLine(const PixelView& v, const Segment& s, std::uint32_t pixel) {
   }
 }
 
-// ---- Wide lines ------------------------------------------------------------
-
 }  // namespace
 
 void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int32_t x2,

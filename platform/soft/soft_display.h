@@ -54,7 +54,7 @@ class SoftDisplayDevice : public IDisplayDevice {
   void LoseAllSurfaces();
   void SetPresentTarget(IPresentTarget* target) { target_ = target; }
 
-  // State a test or a presenter may look at.
+  // State a presenter may look at.
   bool Exists() const { return exists_; }
   WindowHandle CooperativeWindow() const { return coopWindow_; }
   std::uint32_t CooperativeFlags() const { return coopFlags_; }
