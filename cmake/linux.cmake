@@ -2,10 +2,12 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 
 file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/linux/*.cpp)
 add_library(prumya_port STATIC ${PORT_SOURCES})
-target_link_libraries(prumya_port PUBLIC prumya_core prumya_platform_common PkgConfig::SDL2 PkgConfig::GTK3)
+target_link_libraries(prumya_port PUBLIC prumya_core prumya_platform_common PkgConfig::SDL2 PkgConfig::GTK3
+                      PkgConfig::X11)
 
 file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/linux/entry/*.cpp)
 add_executable(prumya ${ENTRY_SOURCES})
@@ -25,3 +27,8 @@ if(BENCH_SOURCES)
   add_executable(prumya-bench ${BENCH_SOURCES})
   target_link_libraries(prumya-bench PRIVATE prumya_fakes prumya_core prumya_platform_common)
 endif()
+
+# The saver with its presents counted, for scripts/measure-run: the same
+# entry and core as prumya, with the display seam's counting definition.
+add_executable(prumya-measure platform/linux/entry/main.cpp tools/measure/present_count.cpp)
+target_link_libraries(prumya-measure PRIVATE prumya_port)
