@@ -131,6 +131,7 @@ GtkDialogControl* GtkDialogHost::Control(WindowHandle dialog, int id, ControlKin
 std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHandle parent,
                                       const DialogProcedure& procedure) {
   const DialogTemplate* source = lookup_ != nullptr ? lookup_(templateId) : nullptr;
+  if (GtkModal::Refused()) return kIdCancel;
   if (source == nullptr || !EnsureGtk()) return -1;
   std::unique_ptr<GtkDialog> dialog = BuildGtkDialog(*source, nextHandle_, WindowFor(parent));
   nextHandle_ += 0x1000;
@@ -138,6 +139,7 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   TypingRefusal refusal;
   refusal.boxes = boxes_;
   ConnectDialogSignals(*dialog, refusal);
+  GtkModal modal([d = dialog.get()] { d->ended = true; });
   open_.push_back(dialog.get());
   if (WindowFor(parent) == nullptr) StayOverNative(*dialog, parent);
   const bool focusFirst = SendToDialog(*dialog, kWmInitDialog, 0, 0) != 0;
@@ -149,9 +151,11 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   open_.pop_back();
   gtk_widget_destroy(dialog->window);
   DrainGtkEvents();
+  // A dialog ended by a termination signal is a Cancel, whatever it was
+  // doing: nothing of it is stored.
+  if (GtkModal::Refused()) dialog->result = kIdCancel;
   LogDialogClosed(templateId, dialog->result);
   if (!open_.empty()) PresentDialog(*open_.back());
-  else if (afterModal_) afterModal_();
   return dialog->result;
 }
 

@@ -21,9 +21,6 @@ class GtkDialogHost final : public IDialogHost {
   // boxes shows the refusal of characters that have no code page 932 form.
   GtkDialogHost(DialogTemplateLookup lookup, IMessageBoxes* boxes);
 
-  // Runs once the outermost dialog has closed (the SDL window system drops
-  // the input meanwhile queued for the saver and takes the focus back).
-  void SetAfterModal(std::function<void()> afterModal) { afterModal_ = std::move(afterModal); }
   // The X11 window behind a parent handle that is not one of our dialogs
   // (the saver's SDL window), so the window manager keeps the dialog over it.
   void SetNativeParent(std::function<unsigned long(WindowHandle)> lookup) {
@@ -64,7 +61,6 @@ class GtkDialogHost final : public IDialogHost {
 
   DialogTemplateLookup lookup_;
   IMessageBoxes* boxes_;
-  std::function<void()> afterModal_;
   std::function<unsigned long(WindowHandle)> nativeParent_;
   std::vector<GtkDialog*> open_;  // innermost last
   WindowHandle nextHandle_ = 0x70000000;

@@ -102,13 +102,18 @@ GtkWidget* BuildBox(GtkWindow* parent, const char* text, const char* caption,
 
 int GtkMessageBoxes::Show(WindowHandle owner, const char* text, const char* caption,
                           std::uint32_t style) {
+  // After a termination signal a box is answered as if closed unseen.
+  if (GtkModal::Refused()) return ButtonsFor(style).onClose;
   if (!EnsureGtk()) return 0;
   GtkWindow* parent = resolveOwner_ && owner != 0 ? resolveOwner_(owner) : nullptr;
   GtkWidget* box = BuildBox(parent, text, caption, style);
-  const gint response = gtk_dialog_run(GTK_DIALOG(box));
-  gtk_widget_destroy(box);
-  DrainGtkEvents();
-  if (afterBox_) afterBox_();
+  gint response = 0;
+  {
+    GtkModal modal([box] { gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_CANCEL); });
+    response = gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    DrainGtkEvents();
+  }
   return response > 0 ? response : ButtonsFor(style).onClose;
 }
 

@@ -18,16 +18,12 @@ class GtkMessageBoxes : public IMessageBoxes {
   using OwnerResolver = std::function<GtkWindow*(WindowHandle)>;
 
   void SetOwnerResolver(OwnerResolver resolver) { resolveOwner_ = std::move(resolver); }
-  // Runs after each box has closed (the SDL window system flushes the input
-  // typed meanwhile and takes the focus back).
-  void SetAfterBox(std::function<void()> afterBox) { afterBox_ = std::move(afterBox); }
 
   int Show(WindowHandle owner, const char* text, const char* caption,
            std::uint32_t style) override;
 
  private:
   OwnerResolver resolveOwner_;
-  std::function<void()> afterBox_;
 };
 
 }  // namespace plat::linux_port

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
+#include "platform/linux/gtk_session.h"
+#include "platform/linux/linux_signals.h"
 #include "saver/dialog_layout.h"
 
 namespace plat::linux_port {
@@ -17,12 +19,13 @@ LinuxPlatform::LinuxPlatform() : dialogs_(&prumya::FindDialogTemplate, &boxes_) 
   platform_.profile = &profile_;
   platform_.display = &display_.Device();
   platform_.bitmaps = &display_.Bitmaps();
-  boxes_.SetAfterBox([this] { windows_.ReclaimAfterModal(); });
   // Boxes the settings dialog shows stay over it; closing it hands the
   // input back to the saver's window.
   platform_.dialogs = &dialogs_;
   boxes_.SetOwnerResolver([this](WindowHandle owner) { return dialogs_.WindowFor(owner); });
-  dialogs_.SetAfterModal([this] { windows_.ReclaimAfterModal(); });
+  // Once the outermost dialog or box has closed, the input typed meanwhile
+  // is dropped and the saver's window takes the focus back.
+  SetModalHooks(nullptr, [this] { windows_.ReclaimAfterModal(); });
   dialogs_.SetNativeParent([this](WindowHandle parent) -> unsigned long {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -40,6 +43,10 @@ LinuxPlatform::SdlSession::~SdlSession() {
 // by default), or a screen-saver daemon could fight with it.
 bool LinuxPlatform::Init(std::string& error) {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // Termination signals are ours: SDL's handlers would only queue a quit
+  // event that no modal loop reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  InstallTerminationSignals();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error = SDL_GetError();
     return false;

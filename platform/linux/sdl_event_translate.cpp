@@ -76,7 +76,7 @@ void SdlWindowSystem::Translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       TranslateWindowEvent(event.window);
       break;
-    case SDL_QUIT:  // also SIGINT and SIGTERM: close the ordinary way
+    case SDL_QUIT:  // SDL's own close request: close the ordinary way
       Queue(kWmClose, 0, 0);
       break;
     default:

@@ -1,9 +1,13 @@
 #include "platform/linux/sdl_window_system.h"
 
+#include <poll.h>
+
 #include <string>
 
 #include "platform/common/char_lower.h"
+#include "platform/linux/linux_signals.h"
 #include "platform/linux/utf8_boundary.h"
+#include "platform/linux/x11_window.h"
 
 namespace plat::linux_port {
 
@@ -63,7 +67,15 @@ void SdlWindowSystem::ShowAndUpdate(WindowHandle window, int showCommand) {
   HideCursor();
 }
 
+// A termination signal closes the window the ordinary way, once.
+void SdlWindowSystem::CloseOnTermination() {
+  if (closeOnSignalSent_ || handle_ == 0 || !TerminationRequested()) return;
+  closeOnSignalSent_ = true;
+  posted_.push_back(WindowMessage{handle_, kWmClose, 0, 0});
+}
+
 bool SdlWindowSystem::PeekMessage(WindowMessage& out) {
+  CloseOnTermination();
   if (posted_.empty() && input_.empty()) PumpEvents();
   std::deque<WindowMessage>& from = !posted_.empty() ? posted_ : input_;
   if (!from.empty()) {
@@ -84,9 +96,20 @@ void SdlWindowSystem::TranslateAndDispatch(const WindowMessage& message) {
   }
 }
 
-void SdlWindowSystem::WaitMessage() {
-  if (!posted_.empty() || !input_.empty() || quit_) return;
-  SDL_WaitEvent(nullptr);
+void SdlWindowSystem::WaitMessage() { WaitForInput(-1); }
+
+// SDL has read everything Xlib had queued once it has pumped, so a quiet X
+// connection means no input is waiting anywhere.
+void SdlWindowSystem::WaitForInput(int timeoutMs) {
+  CloseOnTermination();
+  if (!HasMessage()) PumpEvents();
+  if (HasMessage()) return;
+  pollfd fds[2];
+  nfds_t n = 0;
+  if (const int x = X11ConnectionFd(window_); x >= 0) fds[n++] = pollfd{x, POLLIN, 0};
+  if (const int wake = TerminationWakeFd(); wake >= 0) fds[n++] = pollfd{wake, POLLIN, 0};
+  poll(fds, n, timeoutMs);
+  DrainTerminationWakeups();
 }
 
 bool SdlWindowSystem::PostMessage(WindowHandle window, std::uint32_t message,

@@ -50,6 +50,11 @@ class SdlWindowSystem : public IWindowSystem {
 
  private:
   void PumpEvents();
+  bool HasMessage() const { return !posted_.empty() || !input_.empty() || quit_; }
+  void CloseOnTermination();
+  // Sleeps until an X event, a termination signal or the time (ms; negative
+  // waits without end).
+  void WaitForInput(int timeoutMs);
   void Translate(const SDL_Event& event);
   void TranslateKey(const SDL_KeyboardEvent& key);
   void TranslateMouse(std::uint32_t message, std::uintptr_t buttons, int x, int y);
@@ -65,6 +70,7 @@ class SdlWindowSystem : public IWindowSystem {
   std::deque<WindowMessage> posted_;  // PostMessage: served first, as Windows does
   std::deque<WindowMessage> input_;   // translated SDL events
   bool quit_ = false;
+  bool closeOnSignalSent_ = false;
   int quitCode_ = 0;
   std::int32_t cursorX_ = 0, cursorY_ = 0;
 };

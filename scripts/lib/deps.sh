@@ -4,7 +4,7 @@
 PRUMYA_PACKAGES=(
   cmake ninja-build g++ pkg-config python3 git
   g++-mingw-w64-x86-64 wine64 wine
-  libsdl2-dev libgtk-3-dev googletest libgtest-dev
+  libsdl2-dev libgtk-3-dev libx11-dev googletest libgtest-dev
   xvfb xdotool x11-utils x11-apps imagemagick fonts-noto-cjk locales
   clang libclang-rt-14-dev
 )

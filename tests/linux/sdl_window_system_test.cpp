@@ -2,10 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
+#include "platform/linux/linux_signals.h"
 #include "platform/linux/sdl_key_map.h"
 #include "platform/linux/sdl_window_system.h"
 #include "platform/linux/utf8_boundary.h"
@@ -150,6 +155,31 @@ TEST_F(SdlWindowSystemTest, InputTypedIntoAModalBoxIsDropped) {
   ASSERT_FALSE(got.empty());
   EXPECT_EQ(plat::kWmKeyDown, got.back().message);
   EXPECT_EQ(std::uintptr_t{'C'}, got.back().wParam);
+}
+
+// In a child process, as a signal's mark stays for the process: SIGTERM
+// arrives (from a kernel timer) while the loop waits without end; the wait
+// returns and the window gets one WM_CLOSE, the ordinary close.
+TEST_F(SdlWindowSystemTest, TerminationSignalEndsAWaitWithOneClose) {
+  EXPECT_EXIT(
+      {
+        alarm(10);  // a wait that never ends fails instead of hanging
+        plat::linux_port::InstallTerminationSignals();
+        sigevent event{};
+        event.sigev_notify = SIGEV_SIGNAL;
+        event.sigev_signo = SIGTERM;
+        timer_t timer;
+        itimerspec in20ms{};
+        in20ms.it_value.tv_nsec = 20 * 1000 * 1000;
+        if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) std::_Exit(2);
+        timer_settime(timer, 0, &in20ms, nullptr);
+        windows->WaitMessage();
+        const std::vector<WindowMessage> got = Drain();
+        const bool one = got.size() == 1 && got[0].message == plat::kWmClose &&
+                         got[0].window == window;
+        std::_Exit(one ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(LinuxKeyMap, VirtualKeysBothWays) {
