@@ -6,12 +6,13 @@ pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 
 file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/linux/*.cpp)
 add_library(prumya_port STATIC ${PORT_SOURCES})
-target_link_libraries(prumya_port PUBLIC prumya_core prumya_platform_common PkgConfig::SDL2 PkgConfig::GTK3
+# The port knows only platform/: the entry hands it what comes from the core.
+target_link_libraries(prumya_port PUBLIC prumya_platform_common PkgConfig::SDL2 PkgConfig::GTK3
                       PkgConfig::X11)
 
 file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/linux/entry/*.cpp)
 add_executable(prumya ${ENTRY_SOURCES})
-target_link_libraries(prumya PRIVATE prumya_port)
+target_link_libraries(prumya PRIVATE prumya_core prumya_port)
 
 # The shipped system preset file lies beside the binary.
 add_custom_command(TARGET prumya POST_BUILD
@@ -31,4 +32,4 @@ endif()
 # The saver with its presents counted, for scripts/measure-run: the same
 # entry and core as prumya, with the display seam's counting definition.
 add_executable(prumya-measure platform/linux/entry/main.cpp tools/measure/present_count.cpp)
-target_link_libraries(prumya-measure PRIVATE prumya_port)
+target_link_libraries(prumya-measure PRIVATE prumya_core prumya_port)

@@ -4,13 +4,14 @@ set(WIN32_LIBS ddraw dsound dxguid gdi32 user32 kernel32 comctl32 imm32 winmm)
 
 file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 add_library(prumya_port STATIC ${PORT_SOURCES})
-target_link_libraries(prumya_port PUBLIC prumya_core prumya_platform_common ${WIN32_LIBS})
+# The port knows only platform/: the entry hands it what comes from the core.
+target_link_libraries(prumya_port PUBLIC prumya_platform_common ${WIN32_LIBS})
 
 file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/win32/entry/*.cpp)
 file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
 add_executable(prumya WIN32 ${ENTRY_SOURCES} ${RC_SOURCES})
 set_target_properties(prumya PROPERTIES SUFFIX ".scr")
-target_link_libraries(prumya PRIVATE prumya_port)
+target_link_libraries(prumya PRIVATE prumya_core prumya_port)
 set_source_files_properties(${RC_SOURCES} PROPERTIES
   OBJECT_DEPENDS "${GEN_DIR}/font01.bmp;${GEN_DIR}/appicon.ico")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${GEN_DIR} -I${CMAKE_SOURCE_DIR}")

@@ -1,5 +1,5 @@
 // Everything the framework and the saver get from the OS, handed in once at
-// start-up. Each port fills it with its own implementations; tests use fakes.
+// start-up. Each port builds it with MakePlatform from its own implementations.
 #pragma once
 #include "platform/display_device.h"
 #include "platform/profile_store.h"
@@ -22,5 +22,18 @@ struct Platform {
   ISoundDevice* sound = nullptr;
   IDialogHost* dialogs = nullptr;
 };
+
+// The one way to fill a Platform: every port but the dialog host is required,
+// so a port added here cannot be left out by one of the builders.
+inline Platform MakePlatform(IWindowSystem& windows, IMessageBoxes& boxes, ISystemInfo& system,
+                             IClock& clock, IInputState& input, IProfileStore& profile,
+                             IDisplayDevice& display, IBitmapLoader& bitmaps, ISoundDevice& sound,
+                             IDialogHost* dialogs = nullptr) {
+  Platform p;
+  p.windows = &windows, p.boxes = &boxes, p.system = &system, p.clock = &clock;
+  p.input = &input, p.profile = &profile, p.display = &display, p.bitmaps = &bitmaps;
+  p.sound = &sound, p.dialogs = dialogs;
+  return p;
+}
 
 }  // namespace plat

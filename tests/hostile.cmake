@@ -10,5 +10,5 @@ endif()
 if(NOT WIN32 AND TARGET prumya_port)
   add_executable(prumya-faults ${CMAKE_SOURCE_DIR}/platform/linux/entry/main.cpp
                                ${CMAKE_SOURCE_DIR}/tests/faults/fault_plan.cpp)
-  target_link_libraries(prumya-faults PRIVATE prumya_port)
+  target_link_libraries(prumya-faults PRIVATE prumya_core prumya_port)
 endif()

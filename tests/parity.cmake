@@ -4,7 +4,7 @@
 set(PARITY_SOURCES ${CMAKE_SOURCE_DIR}/tools/parity/main.cpp ${CMAKE_SOURCE_DIR}/tools/parity/scenes.cpp)
 if(WIN32)
   add_executable(prumya-parity ${PARITY_SOURCES} ${CMAKE_SOURCE_DIR}/tools/parity/canvas_gdi.cpp)
-  target_link_libraries(prumya-parity PRIVATE prumya_port)
+  target_link_libraries(prumya-parity PRIVATE prumya_core prumya_port)
 else()
   add_executable(prumya-parity ${PARITY_SOURCES} ${CMAKE_SOURCE_DIR}/tools/parity/canvas_soft.cpp)
   target_link_libraries(prumya-parity PRIVATE prumya_core prumya_platform_common)

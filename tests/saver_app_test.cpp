@@ -6,38 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_input.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_profile_store.h"
-#include "platform/fake/fake_sound.h"
-#include "platform/fake/fake_system_info.h"
-#include "platform/fake/fake_window_system.h"
-#include "platform/soft/soft_bitmap_loader.h"
-#include "platform/soft/soft_display.h"
+#include "platform/fake/fake_platform.h"
 #include "saver/app.h"
 #include "saver/saver_app.h"
 
 namespace {
 
-struct SaverProcess {
-  fake::FakeWindowSystem windows;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeSystemInfo system;
-  fake::FakeClock clock;
-  fake::FakeInput input;
-  fake::FakeProfileStore profile;
-  plat::soft::SoftDisplayDevice display{1024, 768};
-  plat::soft::SoftBitmapLoader bitmaps;
-  fake::FakeSound sound;
-
+struct SaverProcess : fake::FakePorts {
   int Run(const char* commandLine) {
-    plat::Platform p;
-    p.windows = &windows, p.boxes = &boxes, p.system = &system, p.clock = &clock;
-    p.input = &input, p.profile = &profile, p.display = &display, p.bitmaps = &bitmaps;
-    p.sound = &sound;
     std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
-    return prumya::RunSaverProcess(p, 1, line.data(), 1);
+    return prumya::RunSaverProcess(Get(), 1, line.data(), 1);
   }
 };
 

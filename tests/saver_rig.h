@@ -9,15 +9,7 @@
 #include <vector>
 
 #include "framework/framework.h"
-#include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_input.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_profile_store.h"
-#include "platform/fake/fake_sound.h"
-#include "platform/fake/fake_system_info.h"
-#include "platform/fake/fake_window_system.h"
-#include "platform/soft/soft_bitmap_loader.h"
-#include "platform/soft/soft_display.h"
+#include "platform/fake/fake_platform.h"
 #include "saver/saver_app.h"
 
 namespace testrig {
@@ -26,30 +18,10 @@ constexpr const char* kSettingsFile = "C:\\Savers\\prumya.ini";
 constexpr const char* kSystemFile = "C:\\Savers\\actsys.ini";
 constexpr const char* kUserFile = "C:\\Savers\\action.ini";
 
-struct SaverFakes {
-  fake::FakeWindowSystem windows;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeSystemInfo system;
-  fake::FakeClock clock;
-  fake::FakeInput input;
-  fake::FakeProfileStore profile;
-  plat::soft::SoftDisplayDevice display{1024, 768};
-  plat::soft::SoftBitmapLoader bitmaps;
-  fake::FakeSound sound;
-
-  plat::Platform Get() {
-    plat::Platform p;
-    p.windows = &windows, p.boxes = &boxes, p.system = &system, p.clock = &clock;
-    p.input = &input, p.profile = &profile, p.display = &display, p.bitmaps = &bitmaps;
-    p.sound = &sound;
-    return p;
-  }
-};
+using SaverFakes = fake::FakePorts;  // 1024 x 768
 
 struct SaverRig : SaverFakes {
   SaverRig() {
-    system.width = 1024;
-    system.height = 768;
     clock.ticks = 5000;
     app.runSettingsDialog = [this](plat::InstanceHandle instance, plat::WindowHandle parent) {
       dialogCalls.push_back({instance, parent});

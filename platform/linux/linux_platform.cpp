@@ -5,23 +5,15 @@
 
 #include "platform/linux/gtk_session.h"
 #include "platform/linux/linux_signals.h"
-#include "saver/dialog_layout.h"
 
 namespace plat::linux_port {
 
-LinuxPlatform::LinuxPlatform() : dialogs_(&prumya::FindDialogTemplate, &boxes_) {
-  platform_.windows = &windows_;
-  platform_.boxes = &boxes_;
-  platform_.system = &system_;
-  platform_.clock = &clock_;
-  platform_.input = &input_;
-  platform_.sound = &sound_;
-  platform_.profile = &profile_;
-  platform_.display = &display_.Device();
-  platform_.bitmaps = &display_.Bitmaps();
+LinuxPlatform::LinuxPlatform(DialogTemplateLookup templates)
+    : dialogs_(templates, &boxes_),
+      platform_(MakePlatform(windows_, boxes_, system_, clock_, input_, profile_,
+                             display_.Device(), display_.Bitmaps(), sound_, &dialogs_)) {
   // Boxes the settings dialog shows stay over it; closing it hands the
   // input back to the saver's window.
-  platform_.dialogs = &dialogs_;
   boxes_.SetOwnerResolver([this](WindowHandle owner) { return dialogs_.WindowFor(owner); });
   // Once the outermost dialog or box has closed, the input typed meanwhile
   // is dropped and the saver's window takes the focus back.

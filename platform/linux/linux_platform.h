@@ -1,6 +1,5 @@
 // Owns every Linux implementation and hands them out as one plat::Platform.
-// The display (with its bitmap loader) is plugged in by its own port through
-// the setters below.
+// The entry hands in what only the program knows: its dialog templates.
 #pragma once
 #include <string>
 
@@ -19,7 +18,7 @@ namespace plat::linux_port {
 
 class LinuxPlatform {
  public:
-  LinuxPlatform();
+  explicit LinuxPlatform(DialogTemplateLookup templates);
   LinuxPlatform(const LinuxPlatform&) = delete;
   LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 
@@ -30,14 +29,6 @@ class LinuxPlatform {
   SdlWindowSystem& Windows() { return windows_; }
   LinuxDisplay& Display() { return display_; }
   GtkMessageBoxes& Boxes() { return boxes_; }
-
-  // Hooks for the other ports; each object must outlive the run.
-  void SetDisplay(IDisplayDevice* display, IBitmapLoader* bitmaps) {
-    platform_.display = display;
-    platform_.bitmaps = bitmaps;
-  }
-  void SetDialogs(IDialogHost* dialogs) { platform_.dialogs = dialogs; }
-  void SetProfileStore(IProfileStore* profile) { platform_.profile = profile; }
 
  private:
   // First member, so SDL is shut down after every object that uses it.

@@ -2,17 +2,8 @@
 
 namespace plat::win32_port {
 
-Win32Platform::Win32Platform() {
-  platform_.windows = &windows_;
-  platform_.boxes = &boxes_;
-  platform_.system = &system_;
-  platform_.clock = &clock_;
-  platform_.input = &input_;
-  platform_.sound = &sound_;
-  platform_.profile = &profile_;
-  platform_.dialogs = &dialogs_;
-  platform_.display = &display_;
-  platform_.bitmaps = &bitmaps_;
-}
+Win32Platform::Win32Platform()
+    : platform_(MakePlatform(windows_, boxes_, system_, clock_, input_, profile_, display_,
+                             bitmaps_, sound_, &dialogs_)) {}
 
 }  // namespace plat::win32_port

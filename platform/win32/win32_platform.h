@@ -1,6 +1,4 @@
 // Owns every Win32 implementation and hands them out as one plat::Platform.
-// The display (with its bitmap loader) is plugged in by its own port through
-// the setters below.
 #pragma once
 #include "platform/platform.h"
 #include "platform/win32/ddraw_display.h"
@@ -21,14 +19,6 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   const Platform& Get() const { return platform_; }
-
-  // Hooks for the other ports; each object must outlive the run.
-  void SetDisplay(IDisplayDevice* display, IBitmapLoader* bitmaps) {
-    platform_.display = display;
-    platform_.bitmaps = bitmaps;
-  }
-  void SetDialogs(IDialogHost* dialogs) { platform_.dialogs = dialogs; }
-  void SetProfileStore(IProfileStore* profile) { platform_.profile = profile; }
 
  private:
   Win32WindowSystem windows_;

@@ -14,14 +14,6 @@ constexpr const char* kPresetName = "bench";
 
 }  // namespace
 
-plat::Platform BenchPlatform::Get() {
-  plat::Platform p;
-  p.windows = &windows, p.boxes = &boxes, p.system = &system, p.clock = &clock;
-  p.input = &input, p.profile = &profile, p.display = &display, p.bitmaps = &bitmaps;
-  p.sound = &sound;
-  return p;
-}
-
 HeadlessSaver::HeadlessSaver(const BenchOptions& options)
     : platform_(options), fw_(platform_.Get()), app_(fw_), depth_(options.depth) {
   WritePreset(options);

@@ -7,36 +7,19 @@
 #include <string>
 
 #include "framework/framework.h"
-#include "platform/fake/fake_input.h"
-#include "platform/fake/fake_message_boxes.h"
-#include "platform/fake/fake_profile_store.h"
-#include "platform/fake/fake_sound.h"
-#include "platform/fake/fake_system_info.h"
-#include "platform/fake/fake_window_system.h"
-#include "platform/soft/soft_bitmap_loader.h"
-#include "platform/soft/soft_display.h"
+#include "platform/fake/fake_platform.h"
 #include "saver/saver_app.h"
 #include "tools/bench/bench_clock.h"
 #include "tools/bench/bench_options.h"
 
 namespace bench {
 
-struct BenchPlatform {
-  explicit BenchPlatform(const BenchOptions& o) : display(o.width, o.height, 32) {
-    system.width = o.width;
-    system.height = o.height;
-  }
-  plat::Platform Get();
+// The fakes with the real clock, so the overlays show real time.
+struct BenchPlatform : fake::FakePorts {
+  explicit BenchPlatform(const BenchOptions& o) : fake::FakePorts(o.width, o.height, 32) {}
+  plat::Platform Get() { return FakePorts::Get(&realClock); }
 
-  fake::FakeWindowSystem windows;
-  fake::FakeMessageBoxes boxes;
-  fake::FakeSystemInfo system;
-  BenchClock clock;
-  fake::FakeInput input;
-  fake::FakeProfileStore profile;
-  plat::soft::SoftDisplayDevice display;
-  plat::soft::SoftBitmapLoader bitmaps;
-  fake::FakeSound sound;
+  BenchClock realClock;
 };
 
 class HeadlessSaver {

@@ -6,6 +6,7 @@
 #include "platform/linux/entry/display_hook.h"
 #include "platform/linux/linux_platform.h"
 #include "saver/app.h"
+#include "saver/dialog_layout.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr int kShowNormal = 1;                         // SW_SHOWNORMAL
 
 int main(int argc, char** argv) {
   std::vector<char> commandLine = JoinArguments(argc, argv);
-  plat::linux_port::LinuxPlatform platform;
+  plat::linux_port::LinuxPlatform platform(&prumya::FindDialogTemplate);
   std::string error;
   if (!platform.Init(error)) {
     std::fprintf(stderr, "prumya: cannot open the display (%s); is DISPLAY set?\n",
