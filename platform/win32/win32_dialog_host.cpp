@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/cp932.h"
+#include "platform/win32/win32_dpi.h"
 
 namespace plat::win32_port {
 
@@ -50,6 +51,7 @@ void LogRectangles(HWND dialog, int templateId) {
   RECT r;
   GetWindowRect(dialog, &r);
   std::fprintf(log, "dialog %d %ld %ld %ld %ld\n", templateId, r.left, r.top, r.right, r.bottom);
+  std::fprintf(log, "dpi %d %u\n", templateId, WindowDpi(dialog));
   int index = 0;
   for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
     GetWindowRect(c, &r);
@@ -67,36 +69,69 @@ void LogClosed(int templateId, std::intptr_t result) {
   }
 }
 
-// Where a wider fallback font stands in for the dialog font, a check box
-// grows towards the dialog's edge rather than cut its label short.
-void WidenCheckBox(HWND dialog, HWND box) {
+// Where a wider fallback font stands in for the dialog font, or a label at a
+// high DPI comes out wider than its dialog units, a check box or a top-left
+// text grows to the right (into free space only) rather than cut it short.
+bool GrowsToItsText(HWND control, bool& checkBox) {
+  char name[16];
+  GetClassNameA(control, name, sizeof name);
+  const LONG_PTR style = GetWindowLongPtrA(control, GWL_STYLE);
+  checkBox = lstrcmpiA(name, "Button") == 0 && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
+  const bool topLeftText = lstrcmpiA(name, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT &&
+                           (style & SS_CENTERIMAGE) == 0;
+  return checkBox || topLeftText;
+}
+
+int TextWidth(HWND control) {
   wchar_t text[64];
-  const int length = GetWindowTextW(box, text, 64);
-  HDC dc = GetDC(box);
-  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
+  const int length = GetWindowTextW(control, text, 64);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   SIZE extent = {0, 0};
   GetTextExtentPoint32W(dc, text, length, &extent);
   SelectObject(dc, previous);
-  ReleaseDC(box, dc);
-  RECT r, client;
-  GetWindowRect(box, &r);
-  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  GetClientRect(dialog, &client);
-  const int needed = extent.cx + GetSystemMetrics(SM_CXMENUCHECK) + 6;
-  const int room = client.right - 2 - r.left;
-  if (needed > r.right - r.left)
-    SetWindowPos(box, nullptr, 0, 0, needed < room ? needed : room, r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ReleaseDC(control, dc);
+  return extent.cx;
 }
 
-void FitCheckBoxes(HWND dialog) {
+RECT InDialog(HWND dialog, HWND control) {
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The dialog's edge, or the nearest control to the right on the same rows.
+LONG RightLimit(HWND dialog, HWND control, const RECT& r, UINT dpi) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  LONG limit = client.right - AtDpi(2, dpi);
   for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-    char name[16];
-    GetClassNameA(c, name, sizeof name);
-    const LONG_PTR type = GetWindowLongPtrA(c, GWL_STYLE) & BS_TYPEMASK;
-    if (lstrcmpiA(name, "Button") == 0 && type == BS_AUTOCHECKBOX) WidenCheckBox(dialog, c);
+    const RECT o = InDialog(dialog, c);
+    if (c != control && o.left >= r.right && o.top < r.bottom && o.bottom > r.top)
+      limit = o.left - AtDpi(2, dpi) < limit ? o.left - AtDpi(2, dpi) : limit;
+  }
+  return limit;
+}
+
+void FitTexts(HWND dialog) {
+  const UINT dpi = WindowDpi(dialog);
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    bool checkBox = false;
+    if (!GrowsToItsText(c, checkBox)) continue;
+    const RECT r = InDialog(dialog, c);
+    const int box = checkBox ? MetricAtDpi(SM_CXMENUCHECK, dpi) + AtDpi(6, dpi) : 0;
+    const LONG needed = TextWidth(c) + box;
+    const LONG room = RightLimit(dialog, c, r, dpi) - r.left;
+    if (needed > r.right - r.left && room > r.right - r.left)
+      SetWindowPos(c, nullptr, 0, 0, needed < room ? needed : room, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
+
+// Sent to itself after a move to a monitor of another DPI, once the dialog
+// manager has scaled the dialog and its fonts.
+constexpr UINT kRefitTexts = WM_APP + 0x13;
 
 // The procedure travels as DialogBoxParamA's parameter and is kept in the
 // dialog's user slot; messages before WM_INITDIALOG (WM_SETFONT) go unhandled.
@@ -108,10 +143,15 @@ INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     lParam = 0;  // the initial parameter the procedure sees
   }
   if (start == nullptr) return FALSE;
+  if (message == WM_DPICHANGED) PostMessageA(hwnd, kRefitTexts, 0, 0);  // then scaled as usual
+  if (message == kRefitTexts) {
+    FitTexts(hwnd);
+    return TRUE;
+  }
   const INT_PTR handled =
       (*start->procedure)(reinterpret_cast<WindowHandle>(hwnd), message, wParam, lParam);
   if (message == WM_INITDIALOG) {
-    FitCheckBoxes(hwnd);
+    FitTexts(hwnd);
     LogRectangles(hwnd, start->templateId);
   }
   return handled;
