@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 
 namespace qrx {
 
@@ -19,7 +19,7 @@ std::size_t DirectoryLength(const char* path) {
   std::size_t length = 0;
   for (std::size_t i = 0; path[i] != '\0';) {
     if (path[i] == '\\' || path[i] == '/') length = i + 1;
-    i += Cp932CharLength(path + i);
+    i += plat::sjis::CharLength(path + i);
   }
   return length;
 }

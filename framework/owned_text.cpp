@@ -1,6 +1,6 @@
 #include "framework/owned_text.h"
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 
 namespace qrx {
 
@@ -10,12 +10,7 @@ TextArea::TextArea(char* buffer, std::size_t size) : buffer_(buffer), size_(size
 
 void TextArea::Append(const char* text) {
   if (size_ == 0 || text == nullptr) return;
-  for (std::size_t step; (step = Cp932CharLength(text)) != 0; text += step) {
-    if (length_ + step >= size_) break;
-    std::memcpy(buffer_ + length_, text, step);
-    length_ += step;
-  }
-  buffer_[length_] = '\0';
+  length_ += plat::sjis::CopyBounded(buffer_ + length_, size_ - length_, text);
 }
 
 }  // namespace qrx

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
+
+#include "platform/common/sjis.h"
 
 namespace prumya {
 
@@ -44,7 +47,7 @@ SaverConfig::SaverConfig(plat::IProfileStore& store, qrx::Random& random)
     : settings{}, paths{}, store_(&store), random_(&random) {
   std::memcpy(ranges, kParamTable, sizeof(ranges));
   for (int i = 0; i < kParamCount; ++i) params[i] = ranges[i].defaultValue;
-  CopyCp932(settings.presetName, sizeof(settings.presetName), kDefaultPresetName);
+  CopyPresetName(settings.presetName, kDefaultPresetName);
   settings.mouseThreshold = 24;
 }
 
@@ -63,6 +66,11 @@ std::int32_t SaverConfig::ReadPresetInt(const char* section, const char* key,
 
 bool SaverConfig::IsReadOnly(const char* presetName) {
   return ReadPresetInt(presetName, "readonly", 0) != 0;
+}
+
+void CopyPresetName(char (&name)[kPresetNameMax + 1], const char* text) {
+  const std::size_t n = plat::sjis::CopyBounded(name, sizeof name, text);
+  if (plat::sjis::EndsInLoneLead(std::string_view(name, n))) name[n - 1] = '\0';
 }
 
 void FormatInt(char (&text)[12], std::int32_t v) { std::snprintf(text, sizeof(text), "%d", v); }
@@ -87,7 +95,7 @@ void SaverConfig::LoadSettings(bool applyCommand) {
   char name[2 * (kPresetNameMax + 1)];
   store_->GetString(kSettingsSection, "name", kDefaultPresetName, name, sizeof(name),
                     paths.settings);
-  CopyCp932(settings.presetName, sizeof(settings.presetName), name);
+  CopyPresetName(settings.presetName, name);
   for (const SettingKey& k : kSettingKeys)
     settings.*k.field = store_->GetInt(kSettingsSection, k.key, k.defaultValue, paths.settings);
   settings.command = ReadPresetInt(settings.presetName, "command", 0);

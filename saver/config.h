@@ -130,9 +130,9 @@ void FormatInt(char (&text)[12], std::int32_t v);
 // The key of parameter index (0..11): "data%02d".
 void FormatDataKey(char (&key)[8], int index);
 
-// Copies a NUL-terminated code page 932 string into dst of dstSize bytes
-// (dstSize >= 1), cutting at a character boundary so no lead byte is left
-// without its trail. Returns the bytes copied, without the terminator.
-std::size_t CopyCp932(char* dst, std::size_t dstSize, const char* src);
+// The preset name stored from text: cut to kPresetNameMax bytes at a
+// character boundary, without a final lone lead byte, which would pair with
+// the ']' of its section header.
+void CopyPresetName(char (&name)[kPresetNameMax + 1], const char* text);
 
 }  // namespace prumya

@@ -1,7 +1,6 @@
 // Preset choice and the writes to the settings and user preset files.
 #include <cstring>
 
-#include "framework/cp932.h"
 #include "saver/config.h"
 
 namespace prumya {
@@ -45,7 +44,7 @@ bool SaverConfig::PickRandomPreset() {
   // with one, it is taken again.
   int r = random_->Next() % candidates.count;
   while (candidates.count > 1 && r == lastPresetPick) r = random_->Next() % candidates.count;
-  CopyCp932(settings.presetName, sizeof(settings.presetName), candidates.names[r]);
+  CopyPresetName(settings.presetName, candidates.names[r]);
   lastPresetPick = r;
   return false;
 }

@@ -258,7 +258,7 @@ void SettingsDialog::OnDestroyDialog(plat::WindowHandle dialog) {
   SaverSettings& settings = config_->settings;
   char name[kEditTextSize];
   host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
-  CopyCp932(settings.presetName, sizeof settings.presetName, name);
+  CopyPresetName(settings.presetName, name);
   for (const SwitchBox& box : kSwitchBoxes) {
     if (box.id == kIdcFullColour) continue;
     settings.*box.field = Checked(dialog, box.id) ? box.tickedValue : box.clearValue;

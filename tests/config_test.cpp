@@ -114,13 +114,3 @@ TEST_F(ConfigTest, LongStoredNameIsCutAtACharacterBoundary) {
   EXPECT_EQ(std::string(32, 'n'), Name());
 }
 
-TEST(CopyCp932, NeverSplitsACharacter) {
-  char out[4];
-  const char* text = "aアイ";  // 61 83 41 83 43
-  EXPECT_EQ(3u, prumya::CopyCp932(out, sizeof(out), text));
-  EXPECT_EQ(std::string(text, 3), out);
-  const char lonelyLead[] = {'a', '\x83', '\0'};
-  EXPECT_EQ(1u, prumya::CopyCp932(out, sizeof(out), lonelyLead));
-  EXPECT_EQ(0u, prumya::CopyCp932(out, 1, text));
-  EXPECT_EQ('\0', out[0]);
-}

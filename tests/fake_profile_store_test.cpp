@@ -6,12 +6,6 @@
 
 #include "platform/fake/fake_profile_store.h"
 
-TEST(FakeProfileStore, NamesMatchAsciiCaseOnlyOutsideDoubleByteCharacters) {
-  const std::string a = "ア", di = "ヂ";  // 83 41 and 83 61
-  EXPECT_FALSE(fake::ProfileNamesEqual(a, di));
-  EXPECT_TRUE(fake::ProfileNamesEqual("Action", "aCTION"));
-}
-
 TEST(FakeProfileStore, IntegersReadLikeGetPrivateProfileInt) {
   const std::pair<const char*, int> cases[] = {
       {" 42", 42},   {"-7", -7},  {"0x10", 16},          {"0X1F", 0},  {"3.9", 3},

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "framework/app_shell.h"
-#include "platform/common/char_lower.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_window_system.h"
 
@@ -255,12 +254,6 @@ TEST_F(ShellTest, SwapMainWindowAndRequestCloseTargetTheCurrentOwner) {
   EXPECT_NE(0u, created);
   EXPECT_EQ(0x400000u, shell.GetInstance());
   EXPECT_FALSE(shell.RequestClose()) << "the window is gone";
-}
-
-TEST(CommandLineLowercase, LowersAsciiAndKeepsDoubleByteCharacters) {
-  char line[] = "/S \x83\x41\x95\x5C ABC";  // ア and 表: trail bytes 'A' and '\\'
-  plat::LowercaseCp932InPlace(line);
-  EXPECT_STREQ("/s \x83\x41\x95\x5C abc", line);
 }
 
 }  // namespace

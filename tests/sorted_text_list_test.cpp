@@ -24,15 +24,6 @@ TEST(SortedTextList, ShiftJisOrderWithAsciiCaseIgnored) {
             Sorted({none, fast, "Beta", random, "alpha", slow, "beta"}));
 }
 
-TEST(SortedTextList, TrailBytesAreNotFolded) {
-  const std::string a = "ア", di = "ヂ";  // 83 41 and 83 61: 'A' and 'a' as trail bytes
-  EXPECT_NE(0, plat::CompareListText(a.c_str(), di.c_str()));
-  EXPECT_FALSE(plat::ListTextStartsWith(di.c_str(), a.c_str()));
-  plat::SortedTextList list;
-  list.Add(di.c_str());
-  EXPECT_EQ(-1, list.FindExact(a.c_str()));
-}
-
 TEST(SortedTextList, PrefixExactAndDelete) {
   plat::SortedTextList list;
   for (const char* s : {"Gamma", "alpha long", "Alpha"}) list.Add(s);

@@ -2,31 +2,16 @@
 
 #include <cstring>
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 
 namespace fake {
 namespace {
-
-// Copies at most size - 1 bytes, never splitting a double-byte character.
-std::uint32_t CopyBounded(char* buffer, std::uint32_t size, const std::string& text) {
-  if (size == 0) return 0;
-  std::uint32_t n = 0;
-  const char* p = text.c_str();
-  while (p[n] != '\0') {
-    const std::size_t len = qrx::Cp932CharLength(p + n);
-    if (n + len > size - 1) break;
-    n += static_cast<std::uint32_t>(len);
-  }
-  std::memcpy(buffer, p, n);
-  buffer[n] = '\0';
-  return n;
-}
 
 // The first `characters` characters of text (all of it for 0).
 std::string LimitCharacters(const char* text, int characters) {
   std::size_t n = 0;
   for (int count = 0; text[n] != '\0' && (characters == 0 || count < characters); ++count)
-    n += qrx::Cp932CharLength(text + n);
+    n += plat::sjis::CharLength(text + n);
   return std::string(text, n);
 }
 
@@ -249,7 +234,7 @@ int FakeDialogHost::GetSelectedListText(plat::WindowHandle dialog, int id, char*
   Control* c = Addressed(dialog, id);
   if (size > 0) buffer[0] = '\0';
   if (c == nullptr || c->list.Text(c->selected) == nullptr) return plat::kCbErr;
-  return static_cast<int>(CopyBounded(buffer, size, c->list.Text(c->selected)));
+  return static_cast<int>(plat::sjis::CopyBounded(buffer, size, c->list.Text(c->selected)));
 }
 
 void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int characters) {
@@ -263,7 +248,7 @@ std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, cha
     if (size > 0) buffer[0] = '\0';
     return 0;
   }
-  return CopyBounded(buffer, size, c->text);
+  return static_cast<std::uint32_t>(plat::sjis::CopyBounded(buffer, size, c->text));
 }
 
 void FakeDialogHost::SetItemText(plat::WindowHandle dialog, int id, const char* text) {

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 
 namespace fake {
 
@@ -57,20 +57,6 @@ const char* OrEmpty(const char* s) { return s ? s : ""; }
 
 }  // namespace
 
-bool ProfileNamesEqual(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size();) {
-    const std::size_t len = qrx::Cp932CharLength(a.c_str() + i);
-    if (len == 2) {
-      if (a.compare(i, 2, b, i, 2) != 0) return false;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-      return false;
-    }
-    i += len;
-  }
-  return true;
-}
-
 bool ParseProfileInt(const std::string& raw, std::int32_t& out) {
   const std::string s = AsRead(raw);
   if (s.empty()) return false;
@@ -119,7 +105,7 @@ const FakeProfileStore::File* FakeProfileStore::FindFile(const std::string& path
 FakeProfileStore::Section* FakeProfileStore::FindSection(File& file, const std::string& name,
                                                          bool create) {
   for (Section& s : file.sections)
-    if (ProfileNamesEqual(s.name, name)) return &s;
+    if (plat::sjis::EqualFolded(s.name, name)) return &s;
   if (!create) return nullptr;
   file.sections.push_back({name, {}});
   return &file.sections.back();
@@ -130,7 +116,7 @@ const FakeProfileStore::Section* FakeProfileStore::FindSection(const std::string
   const File* f = FindFile(file);
   if (f == nullptr) return nullptr;
   for (const Section& s : f->sections)
-    if (ProfileNamesEqual(s.name, section)) return &s;
+    if (plat::sjis::EqualFolded(s.name, section)) return &s;
   return nullptr;
 }
 
@@ -139,7 +125,7 @@ const std::string* FakeProfileStore::Find(const std::string& file, const std::st
   const Section* s = FindSection(file, section);
   if (s == nullptr) return nullptr;
   for (const Key& k : s->keys)
-    if (ProfileNamesEqual(k.name, key)) return &k.value;
+    if (plat::sjis::EqualFolded(k.name, key)) return &k.value;
   return nullptr;
 }
 
@@ -147,7 +133,7 @@ void FakeProfileStore::Set(const std::string& file, const std::string& section,
                            const std::string& key, const std::string& value) {
   Section* s = FindSection(*FindFile(file, true), section, true);
   for (Key& k : s->keys)
-    if (ProfileNamesEqual(k.name, key)) return void(k.value = value);
+    if (plat::sjis::EqualFolded(k.name, key)) return void(k.value = value);
   s->keys.push_back({key, value});
 }
 
@@ -188,14 +174,14 @@ bool FakeProfileStore::WriteString(const char* section, const char* key, const c
   if (key == nullptr) {  // the whole section goes
     auto& all = f->sections;
     all.erase(std::remove_if(all.begin(), all.end(),
-                             [&](const Section& s) { return ProfileNamesEqual(s.name, section); }),
+                             [&](const Section& s) { return plat::sjis::EqualFolded(s.name, section); }),
               all.end());
     return true;
   }
   Section* s = FindSection(*f, section, value != nullptr);
   if (s == nullptr) return true;
   auto k = std::find_if(s->keys.begin(), s->keys.end(),
-                        [&](const Key& each) { return ProfileNamesEqual(each.name, key); });
+                        [&](const Key& each) { return plat::sjis::EqualFolded(each.name, key); });
   if (value == nullptr) {
     if (k != s->keys.end()) s->keys.erase(k);
   } else if (k != s->keys.end()) {

@@ -57,10 +57,6 @@ class FakeProfileStore : public plat::IProfileStore {
   std::vector<File> files_;
 };
 
-// ASCII case-insensitive equality over code page 932 text: the second byte
-// of a double-byte character is compared as it is.
-bool ProfileNamesEqual(const std::string& a, const std::string& b);
-
 // GetPrivateProfileIntA's reading of a value text (wrapping on overflow).
 bool ParseProfileInt(const std::string& text, std::int32_t& out);
 

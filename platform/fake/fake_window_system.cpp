@@ -1,6 +1,6 @@
 #include "platform/fake/fake_window_system.h"
 
-#include "platform/common/char_lower.h"
+#include "platform/common/sjis.h"
 
 namespace fake {
 
@@ -26,7 +26,7 @@ std::intptr_t FakeWindowSystem::Send(std::uint32_t message, std::uintptr_t wPara
 
 void FakeWindowSystem::LowercaseInPlace(char* text) {
   Record("LowercaseInPlace");
-  plat::LowercaseCp932InPlace(text);
+  plat::sjis::LowerInPlace(text);
 }
 
 void FakeWindowSystem::DisableInputMethod() { Record("DisableInputMethod"); }

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "platform/ini/sjis_text.h"
+#include "platform/common/sjis.h"
+#include "platform/ini/profile_space.h"
 
 namespace plat::ini {
 
@@ -72,7 +73,7 @@ IniText::Line IniText::ParseLine(std::size_t begin, std::size_t end, std::size_t
 void IniText::ParseHeader(Line& line, std::size_t open, std::size_t end) const {
   std::string_view text = std::string_view(bytes_).substr(open, end - open);
   std::size_t close = 0;
-  for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+  for (std::size_t pos = 0; pos < text.size(); pos += sjis::CharLength(text, pos)) {
     if (text[pos] == ']') close = pos;
   }
   if (close == 0) return;
@@ -84,7 +85,7 @@ void IniText::ParseEntry(Line& line, std::size_t begin, std::size_t end) const {
   line.kind = Kind::kEntry;
   std::string_view text = std::string_view(bytes_).substr(begin, end - begin);
   std::size_t eq = 0;
-  while (eq < text.size() && text[eq] != '=') eq += CharLength(text, eq);
+  while (eq < text.size() && text[eq] != '=') eq += sjis::CharLength(text, eq);
   if (eq >= text.size()) {
     line.name = MakeSpan(begin, end);
     line.valueStart = end;
@@ -101,7 +102,7 @@ void IniText::ParseEntry(Line& line, std::size_t begin, std::size_t end) const {
 const IniText::Section* IniText::FindSection(std::string_view name) const {
   std::string_view wanted = TrimSpace(name);
   for (const Section& section : sections_) {
-    if (NamesEqual(View(section.name), wanted)) return &section;
+    if (sjis::EqualFolded(View(section.name), wanted)) return &section;
   }
   return nullptr;
 }
@@ -109,7 +110,7 @@ const IniText::Section* IniText::FindSection(std::string_view name) const {
 std::optional<std::size_t> IniText::FindEntry(const Section& section, std::string_view key) const {
   std::string_view wanted = TrimSpace(key);
   for (std::size_t i = section.header + 1; i < section.end; ++i) {
-    if (lines_[i].kind == Kind::kEntry && NamesEqual(View(lines_[i].name), wanted)) return i;
+    if (lines_[i].kind == Kind::kEntry && sjis::EqualFolded(View(lines_[i].name), wanted)) return i;
   }
   return std::nullopt;
 }

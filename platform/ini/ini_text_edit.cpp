@@ -2,8 +2,9 @@
 // byte (comments, blank lines, spacing, line breaks) as it was.
 #include <string>
 
+#include "platform/common/sjis.h"
 #include "platform/ini/ini_text.h"
-#include "platform/ini/sjis_text.h"
+#include "platform/ini/profile_space.h"
 
 namespace plat::ini {
 
@@ -73,7 +74,7 @@ std::string IniText::WithoutKey(std::string_view section, std::string_view key) 
   std::size_t kept = 0;
   for (std::size_t i = found->header + 1; i < found->end; ++i) {
     const Line& line = lines_[i];
-    if (line.kind != Kind::kEntry || !NamesEqual(View(line.name), wanted)) continue;
+    if (line.kind != Kind::kEntry || !sjis::EqualFolded(View(line.name), wanted)) continue;
     out.append(bytes_, kept, line.begin - kept);
     kept = line.next;
   }
@@ -89,7 +90,7 @@ std::string IniText::WithoutSection(std::string_view section) const {
   out.reserve(bytes_.size());
   std::size_t kept = 0;
   for (const Section& s : sections_) {
-    if (!NamesEqual(View(s.name), wanted)) continue;
+    if (!sjis::EqualFolded(View(s.name), wanted)) continue;
     std::size_t begin = lines_[s.header].begin;
     std::size_t end = s.end < lines_.size() ? lines_[s.end].begin : bytes_.size();
     out.append(bytes_, kept, begin - kept);

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/ini/sjis_text.h"
+#include "platform/common/sjis.h"
+#include "platform/ini/profile_space.h"
 
 namespace plat::ini {
 
@@ -63,11 +64,7 @@ std::int32_t ParseProfileInt(std::string_view text) {
 }
 
 std::uint32_t CopyString(std::string_view text, char* buffer, std::uint32_t size) {
-  if (!buffer || size == 0) return 0;
-  std::size_t n = FitWholeChars(text, size - 1);
-  if (n > 0) std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return static_cast<std::uint32_t>(n);
+  return static_cast<std::uint32_t>(sjis::CopyBounded(buffer, size, text));
 }
 
 std::uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer,
@@ -81,7 +78,7 @@ std::uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer,
   std::size_t room = size - 1;  // what is left before the list's final NUL
   for (std::string_view name : names) {
     if (name.size() + 1 >= room) {
-      std::size_t n = FitWholeChars(name, room - 1);
+      std::size_t n = sjis::FitWhole(name, room - 1);
       if (n > 0) std::memcpy(buffer + pos, name.data(), n);
       pos += n;
       buffer[pos] = '\0';
@@ -162,14 +159,7 @@ bool IsWritableKey(std::string_view key) {
 // key written under it would land in the section before.
 bool IsWritableNewSection(std::string_view section) {
   std::string_view name = TrimSpace(section);
-  if (HasLineBreak(section)) return false;
-  std::size_t pos = 0;
-  std::size_t last = 0;
-  while (pos < name.size()) {
-    last = pos;
-    pos += CharLength(name, pos);
-  }
-  return name.empty() || pos - last == 2 || !IsLeadByte(static_cast<unsigned char>(name[last]));
+  return !HasLineBreak(section) && !sjis::EndsInLoneLead(name);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 #include "platform/linux/gtk_dialog_builder.h"
 #include "platform/linux/gtk_dialog_events.h"
 #include "platform/linux/gtk_session.h"
@@ -32,20 +32,6 @@ class Quiet {
  private:
   GtkDialog* dialog_;
 };
-
-// At most size - 1 bytes, never half a double-byte character.
-std::uint32_t CopyBounded(char* buffer, std::uint32_t size, const char* text) {
-  if (size == 0) return 0;
-  std::uint32_t n = 0;
-  while (text[n] != '\0') {
-    const std::size_t len = qrx::Cp932CharLength(text + n);
-    if (n + len > size - 1) break;
-    n += static_cast<std::uint32_t>(len);
-  }
-  std::memcpy(buffer, text, n);
-  buffer[n] = '\0';
-  return n;
-}
 
 GtkAdjustment* Adjustment(GtkDialogControl* c) {
   return gtk_range_get_adjustment(GTK_RANGE(c->widget));
@@ -268,7 +254,7 @@ int GtkDialogHost::GetSelectedListText(WindowHandle dialog, int id, char* buffer
   const char* text =
       c != nullptr ? c->list.Text(gtk_combo_box_get_active(GTK_COMBO_BOX(c->widget))) : nullptr;
   if (text == nullptr) return kCbErr;
-  return static_cast<int>(CopyBounded(buffer, size, text));
+  return static_cast<int>(sjis::CopyBounded(buffer, size, text));
 }
 
 void GtkDialogHost::LimitText(WindowHandle dialog, int id, int characters) {
@@ -279,7 +265,7 @@ void GtkDialogHost::LimitText(WindowHandle dialog, int id, int characters) {
 std::uint32_t GtkDialogHost::GetItemText(WindowHandle dialog, int id, char* buffer,
                                          std::uint32_t size) {
   GtkDialogControl* c = AnyControl(dialog, id);
-  return CopyBounded(buffer, size, c != nullptr ? ShownText(*c).c_str() : "");
+  return static_cast<std::uint32_t>(sjis::CopyBounded(buffer, size, c != nullptr ? ShownText(*c) : ""));
 }
 
 void GtkDialogHost::SetItemText(WindowHandle dialog, int id, const char* text) {

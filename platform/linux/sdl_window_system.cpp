@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/common/char_lower.h"
+#include "platform/common/sjis.h"
 #include "platform/linux/linux_signals.h"
 #include "platform/linux/utf8_boundary.h"
 #include "platform/linux/x11_window.h"
@@ -29,7 +29,7 @@ SDL_Window* SdlWindowSystem::SdlWindowFor(WindowHandle window) const {
   return IsLive(window) ? window_ : nullptr;
 }
 
-void SdlWindowSystem::LowercaseInPlace(char* text) { LowercaseCp932InPlace(text); }
+void SdlWindowSystem::LowercaseInPlace(char* text) { sjis::LowerInPlace(text); }
 
 // SDL starts text input (and with it the input method) on desktop systems.
 void SdlWindowSystem::DisableInputMethod() { SDL_StopTextInput(); }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/cp932.h"
+#include "platform/common/sjis.h"
 #include "platform/win32/win32_dpi.h"
 
 namespace plat::win32_port {
@@ -157,19 +157,6 @@ INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return handled;
 }
 
-// At most size - 1 bytes, never half a double-byte character.
-int CopyBounded(char* buffer, std::uint32_t size, const char* text) {
-  std::uint32_t n = 0;
-  while (text[n] != '\0') {
-    const std::size_t len = qrx::Cp932CharLength(text + n);
-    if (n + len > size - 1) break;
-    n += static_cast<std::uint32_t>(len);
-  }
-  std::memcpy(buffer, text, n);
-  buffer[n] = '\0';
-  return static_cast<int>(n);
-}
-
 }  // namespace
 
 Win32DialogHost::Win32DialogHost() {
@@ -244,7 +231,7 @@ int Win32DialogHost::GetSelectedListText(WindowHandle dialog, int id, char* buff
   std::vector<char> whole(static_cast<std::size_t>(length) + 1, '\0');
   if (Send(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(whole.data())) == CB_ERR)
     return kCbErr;
-  return CopyBounded(buffer, size, whole.data());
+  return static_cast<int>(sjis::CopyBounded(buffer, size, whole.data()));
 }
 
 void Win32DialogHost::LimitText(WindowHandle dialog, int id, int characters) {

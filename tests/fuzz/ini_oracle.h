@@ -22,7 +22,7 @@
 #include "platform/ini/ini_store.h"
 #include "platform/ini/ini_text.h"
 #include "platform/ini/profile_rules.h"
-#include "platform/ini/sjis_text.h"
+#include "platform/common/sjis.h"
 
 namespace inicheck {
 
@@ -87,7 +87,7 @@ struct Snapshot {
 inline std::string Folded(std::string_view name) {
   std::string out(name);
   for (std::size_t pos = 0; pos < out.size();) {
-    const std::size_t len = plat::ini::CharLength(out, pos);
+    const std::size_t len = plat::sjis::CharLength(out, pos);
     if (len == 1 && out[pos] >= 'a' && out[pos] <= 'z') out[pos] = static_cast<char>(out[pos] - 'a' + 'A');
     pos += len;
   }
@@ -177,7 +177,7 @@ class Checker {
     }
     std::optional<std::string_view> v = text_.FindValue(section, key);
     const std::string expected = v ? Unquoted(std::string(*v)) : DefaultRead(def);
-    const std::size_t fit = plat::ini::FitWholeChars(expected, size - 1);
+    const std::size_t fit = plat::sjis::FitWhole(expected, size - 1);
     if (n != fit || buf[n] != '\0' || std::string(buf.get(), n) != expected.substr(0, fit))
       Fail("string read of [" + section + "] " + key + " gave '" + std::string(buf.get(), n < size ? n : 0) +
            "', expected a cut of '" + expected + "'");
@@ -223,9 +223,7 @@ class Checker {
   bool BreaksHeader(const std::string& section) const {
     if (text_.HasSection(section)) return false;
     const std::string name = Trim(section);
-    std::size_t pos = 0, last = 0;
-    while (pos < name.size()) pos += plat::ini::CharLength(name, last = pos);
-    return !name.empty() && pos - last == 1 && plat::ini::IsLeadByte(static_cast<unsigned char>(name[last]));
+    return plat::sjis::EndsInLoneLead(name);
   }
   bool RefusalExpected(const std::string& section, const std::string& key, const std::string& value) const {
     const std::string k = Trim(key);
@@ -296,10 +294,10 @@ class Checker {
     const Snapshot after = Take(text_);
     std::vector<std::string> kept;
     for (const std::string& s : before.sections)
-      if (!plat::ini::NamesEqual(s, Trim(section))) kept.push_back(s);
+      if (!plat::sjis::EqualFolded(s, Trim(section))) kept.push_back(s);
     if (after.sections != kept) Fail("section deletion changed other sections");
     for (std::size_t i = 0; i < before.keys.size(); ++i) {
-      if (plat::ini::NamesEqual(before.keys[i].first, Trim(section))) continue;
+      if (plat::sjis::EqualFolded(before.keys[i].first, Trim(section))) continue;
       ExpectValue(before, i);
     }
   }
@@ -317,12 +315,12 @@ class Checker {
     const Snapshot after = Take(text_);
     std::vector<std::string> expected = before.sections;
     bool known = false;
-    for (const std::string& s : before.sections) known = known || plat::ini::NamesEqual(s, Trim(section));
+    for (const std::string& s : before.sections) known = known || plat::sjis::EqualFolded(s, Trim(section));
     // An empty name is never listed.
     if (sectionMayBeNew && !known && !Trim(section).empty()) expected.push_back(Trim(section));
     if (after.sections != expected) Fail("the section list changed beyond [" + section + "]");
     auto isTarget = [&](const std::pair<std::string, std::string>& k) {
-      return plat::ini::NamesEqual(k.first, Trim(section)) && plat::ini::NamesEqual(k.second, Trim(key));
+      return plat::sjis::EqualFolded(k.first, Trim(section)) && plat::sjis::EqualFolded(k.second, Trim(key));
     };
     for (std::size_t i = 0; i < before.keys.size(); ++i)
       if (!isTarget(before.keys[i])) ExpectValue(before, i);

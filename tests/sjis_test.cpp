@@ -1,0 +1,88 @@
+// The Shift_JIS rules every text operation relies on, as tables.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/common/sjis.h"
+
+namespace {
+
+namespace sjis = plat::sjis;
+
+// A text, its characters' lengths in order, and what the in-place
+// operations make of it.
+struct TextCase {
+  const char* text;
+  std::vector<std::size_t> chars;
+  bool endsInLoneLead;
+  const char* lowered;
+};
+
+const TextCase kTexts[] = {
+    {"/S \x83\x41\x95\x5C AbC", {1, 1, 1, 2, 2, 1, 1, 1, 1}, false, "/s \x83\x41\x95\x5C abc"},
+    {"\x81\x20Z", {1, 1, 1}, false, "\x81\x20z"},          // a space is no trail byte
+    {"x\x81", {1, 1}, true, "x\x81"},                      // a lead byte at the end
+    {"\x9F\x3F\x9F\x40", {1, 1, 2}, false, "\x9F\x3F\x9F\x40"},  // 0x3F: no trail
+    {"\x81\x7F\x81\x7E\x81\x80", {1, 1, 2, 2}, false, "\x81\x7F\x81\x7E\x81\x80"},  // nor 0x7F
+    {"\xE0\xFC\xFC\xFD\xFD\x40", {2, 1, 1, 1, 1}, false, "\xE0\xFC\xFC\xFD\xFD\x40"},
+    {"\x80\x41\xA0\x41\xDF\x41", {1, 1, 1, 1, 1, 1}, false, "\x80\x61\xA0\x61\xDF\x61"},
+    {"", {}, false, ""},
+};
+
+TEST(ShiftJis, CharactersCutsAndComparisons) {
+  for (const TextCase& c : kTexts) {
+    const std::string text = c.text;
+    std::size_t pos = 0;
+    for (std::size_t length : c.chars) {
+      EXPECT_EQ(length, sjis::CharLength(text, pos)) << text << " at " << pos;
+      EXPECT_EQ(length, sjis::CharLength(text.c_str() + pos)) << text << " at " << pos;
+      pos += length;
+    }
+    EXPECT_EQ(0u, sjis::CharLength(text.c_str() + pos)) << text;
+    EXPECT_EQ(c.endsInLoneLead, sjis::EndsInLoneLead(text)) << text;
+    std::string lowered = text;
+    sjis::LowerInPlace(lowered.data());
+    EXPECT_EQ(c.lowered, lowered);
+  }
+
+  // A cut keeps whole characters only; a lone lead byte is a character.
+  struct Cut {
+    const char* text;
+    std::size_t size;
+    const char* copied;
+  };
+  for (const Cut& c : {Cut{"a\x83\x41\x83\x43", 4, "a\x83\x41"}, Cut{"a\x83\x41\x83\x43", 3, "a"},
+                       Cut{"a\x83\x41", 1, ""}, Cut{"x\x81", 3, "x\x81"}, Cut{"abc", 4, "abc"}}) {
+    char out[8];
+    std::memset(out, '#', sizeof out);
+    EXPECT_EQ(std::strlen(c.copied), sjis::CopyBounded(out, c.size, c.text)) << c.text;
+    EXPECT_STREQ(c.copied, out);
+    EXPECT_EQ(std::strlen(c.copied), sjis::FitWhole(c.text, c.size - 1));
+  }
+  char untouched = '#';
+  EXPECT_EQ(0u, sjis::CopyBounded(&untouched, 0, "abc"));
+  EXPECT_EQ('#', untouched);
+
+  // ASCII letters without case, double-byte characters by their bytes:
+  // ア (83 41) and ヂ (83 61) differ only in a trail byte that looks like a
+  // letter.
+  struct Order {
+    const char* a;
+    const char* b;
+    int sign;
+    bool aStartsWithB;
+  };
+  for (const Order& o : {Order{"Action", "aCTION", 0, true}, Order{"\x83\x41", "\x83\x61", -1, false},
+                         Order{"alpha long", "ALPHA", 1, true}, Order{"[", "a", -1, false},
+                         Order{"beta", "\x82\xE4", -1, false}, Order{"abc", "", 1, true}}) {
+    const int sign = sjis::CompareFolded(o.a, o.b);
+    EXPECT_EQ(o.sign, sign < 0 ? -1 : (sign > 0 ? 1 : 0)) << o.a << " / " << o.b;
+    EXPECT_EQ(o.sign == 0, sjis::EqualFolded(o.a, o.b)) << o.a << " / " << o.b;
+    EXPECT_EQ(o.aStartsWithB, sjis::StartsWithFolded(o.a, o.b)) << o.a << " / " << o.b;
+  }
+  EXPECT_FALSE(sjis::EqualFolded(std::string("a\0b", 3), std::string("a\0c", 3)));
+}
+
+}  // namespace
