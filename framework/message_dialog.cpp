@@ -13,6 +13,7 @@ constexpr std::uint32_t kTextSize = 2048;
 const char kDialogCaption[] = "メッセージ";
 const char kDialogText[] = "メッセージはありません。";
 const char kReportCaption[] = "エラー発生";
+const char kInsideErrorCaption[] = "QRX Inside Error";
 const char kReportContent[] = "エラーが発生しました。";
 const char kContentLabel[] = "内容：\n";
 const char kRemedyLabel[] = "\n\n対処法：\n";
@@ -67,6 +68,14 @@ bool ErrorReport::Show() {
   Compose(caption, sizeof caption, text, sizeof text);
   host_->ShowBox(text, caption, kReportStyle);
   return true;
+}
+
+void ReportInsideError(BoxHost& host, const char* content, const char* remedy) {
+  ErrorReport report(host);
+  report.SetCaption(kInsideErrorCaption);
+  report.SetContent(content);
+  report.SetRemedy(remedy);
+  report.Show();
 }
 
 }  // namespace qrx

@@ -41,4 +41,8 @@ class ErrorReport {
   std::unique_ptr<char[]> remedy_;
 };
 
+// A failure of the framework itself, reported under "QRX Inside Error"; no
+// remedy line when remedy is null.
+void ReportInsideError(BoxHost& host, const char* content, const char* remedy = nullptr);
+
 }  // namespace qrx

@@ -8,7 +8,6 @@
 namespace qrx {
 namespace {
 
-const char kInsideErrorCaption[] = "QRX Inside Error";
 const char kNoDirectDraw[] = "DirectDrawが使用できません。";
 const char kNoFullScreen[] = "フルスクリーンに設定できません。";
 const char kNoDisplayMode[] = "解像度が変更できません。";
@@ -82,10 +81,7 @@ plat::HResult Screen::CreatePlain(std::uint32_t caps, plat::ISurface** out) {
 }
 
 bool Screen::Fail(const char* content) {
-  ErrorReport report(*boxes_);
-  report.SetCaption(kInsideErrorCaption);
-  report.SetContent(content);
-  report.Show();
+  ReportInsideError(*boxes_, content);
   return false;
 }
 

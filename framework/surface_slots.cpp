@@ -9,7 +9,6 @@
 namespace qrx {
 namespace {
 
-const char kInsideErrorCaption[] = "QRX Inside Error";
 const char kTableFull[] = "ビットマップバッファが上限に達しました。";
 const char kTableFullRemedy[] = "ロードされたビットマップの数が多すぎます。";
 const char kLoadFailed[] = "ビットマップを読み込めません。";
@@ -33,11 +32,7 @@ SlotTable::SlotTable(Screen& screen, plat::IDisplayDevice& device, plat::IBitmap
     : screen_(&screen), device_(&device), bitmaps_(&bitmaps), system_(&system), boxes_(&boxes) {}
 
 int SlotTable::Report(const char* content, const char* remedy) {
-  ErrorReport report(*boxes_);
-  report.SetCaption(kInsideErrorCaption);
-  report.SetContent(content);
-  report.SetRemedy(remedy);
-  report.Show();
+  ReportInsideError(*boxes_, content, remedy);
   return 0;
 }
 
