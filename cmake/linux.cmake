@@ -11,7 +11,8 @@ target_link_libraries(prumya_port PUBLIC prumya_platform_common PkgConfig::SDL2 
                       PkgConfig::X11)
 
 file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/linux/entry/*.cpp)
-add_executable(prumya ${ENTRY_SOURCES})
+set(NO_DIALOG_TRACE ${CMAKE_SOURCE_DIR}/platform/common/entry/no_dialog_trace.cpp)
+add_executable(prumya ${ENTRY_SOURCES} ${NO_DIALOG_TRACE})
 target_link_libraries(prumya PRIVATE prumya_core prumya_port)
 
 # The shipped system preset file lies beside the binary.
@@ -31,5 +32,6 @@ endif()
 
 # The saver with its presents counted, for scripts/measure-run: the same
 # entry and core as prumya, with the display seam's counting definition.
-add_executable(prumya-measure platform/linux/entry/main.cpp tools/measure/present_count.cpp)
+add_executable(prumya-measure platform/linux/entry/main.cpp tools/measure/present_count.cpp
+                              ${NO_DIALOG_TRACE})
 target_link_libraries(prumya-measure PRIVATE prumya_core prumya_port)

@@ -9,7 +9,8 @@ target_link_libraries(prumya_port PUBLIC prumya_platform_common ${WIN32_LIBS})
 
 file(GLOB ENTRY_SOURCES CONFIGURE_DEPENDS platform/win32/entry/*.cpp)
 file(GLOB RC_SOURCES CONFIGURE_DEPENDS resources/*.rc)
-add_executable(prumya WIN32 ${ENTRY_SOURCES} ${RC_SOURCES})
+set(NO_DIALOG_TRACE ${CMAKE_SOURCE_DIR}/platform/common/entry/no_dialog_trace.cpp)
+add_executable(prumya WIN32 ${ENTRY_SOURCES} ${NO_DIALOG_TRACE} ${RC_SOURCES})
 set_target_properties(prumya PROPERTIES SUFFIX ".scr")
 target_link_libraries(prumya PRIVATE prumya_core prumya_port)
 set_source_files_properties(${RC_SOURCES} PROPERTIES

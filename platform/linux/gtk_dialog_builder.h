@@ -14,6 +14,7 @@
 #include "platform/common/sorted_text_list.h"
 #include "platform/dialog_host.h"
 #include "platform/dialog_template.h"
+#include "platform/dialog_trace.h"
 
 namespace plat::linux_port {
 
@@ -40,8 +41,9 @@ struct GtkDialog {
   int quiet = 0;  // while above 0 our own changes send no notifications
   bool ended = false;
   std::intptr_t result = 0;
-  bool logged = false;
-  unsigned logSource = 0;  // pending test log, removed when the dialog goes
+  IDialogTrace* trace = nullptr;
+  bool traced = false;
+  unsigned traceSource = 0;  // pending trace, removed when the dialog goes
 };
 
 // Dialog units to pixels: the font's average character width and height.

@@ -5,10 +5,9 @@
 #endif
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/linux/utf8_boundary.h"
 
@@ -132,21 +131,21 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
 
 // The rectangles are final once GTK has laid the window out, which comes
 // after the map (a realized window maps before its first allocation).
-gboolean LogWhenLaidOut(gpointer data) {
+gboolean TraceWhenLaidOut(gpointer data) {
   GtkDialog& dialog = *static_cast<GtkDialog*>(data);
   if (gtk_widget_get_allocated_width(gtk_bin_get_child(GTK_BIN(dialog.window))) <= 1)
     return G_SOURCE_CONTINUE;
-  dialog.logSource = 0;
-  LogDialogRectangles(dialog);
+  dialog.traceSource = 0;
+  TraceDialogLaidOut(dialog);
   return G_SOURCE_REMOVE;
 }
 
 gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer data) {
   GtkDialog& dialog = *static_cast<GtkDialog*>(data);
   PresentDialog(dialog);
-  if (!dialog.logged && std::getenv("PRUMYA_DIALOG_LOG") != nullptr)
-    dialog.logSource = g_idle_add(LogWhenLaidOut, &dialog);
-  dialog.logged = true;
+  if (!dialog.traced && dialog.trace != nullptr)
+    dialog.traceSource = g_idle_add(TraceWhenLaidOut, &dialog);
+  dialog.traced = true;
   return FALSE;
 }
 
@@ -201,45 +200,23 @@ void PresentDialog(GtkDialog& dialog) {
   gtk_window_present_with_time(GTK_WINDOW(dialog.window), now);
 }
 
-namespace {
-
-FILE* OpenTestLog() {
-  const char* path = std::getenv("PRUMYA_DIALOG_LOG");
-  return (path == nullptr || *path == '\0') ? nullptr : std::fopen(path, "a");
-}
-
-}  // namespace
-
-void LogDialogRectangles(GtkDialog& dialog) {
-  FILE* log = OpenTestLog();
+void TraceDialogLaidOut(GtkDialog& dialog) {
   GdkWindow* window = gtk_widget_get_window(dialog.window);
-  if (log == nullptr || window == nullptr) {
-    if (log != nullptr) std::fclose(log);
-    return;
-  }
+  if (dialog.trace == nullptr || window == nullptr) return;
   int ox = 0, oy = 0;
   gdk_window_get_origin(window, &ox, &oy);
   GdkRectangle frame;
   gdk_window_get_frame_extents(window, &frame);
-  std::fprintf(log, "dialog %d %d %d %d %d\n", dialog.source->id, frame.x, frame.y,
-               frame.x + frame.width, frame.y + frame.height);
+  std::vector<TracedControl> controls;
   for (const auto& c : dialog.controls) {
     int x = 0, y = 0;
     gtk_widget_translate_coordinates(c->widget, dialog.window, 0, 0, &x, &y);
     GtkAllocation a;
     gtk_widget_get_allocation(c->widget, &a);
-    std::fprintf(log, "control %d %d %d %d %d %d\n", c->index, c->id, ox + x, oy + y,
-                 ox + x + a.width, oy + y + a.height);
+    controls.push_back({c->id, Rect{ox + x, oy + y, ox + x + a.width, oy + y + a.height}});
   }
-  std::fprintf(log, "ready %d\n", dialog.source->id);
-  std::fclose(log);
-}
-
-void LogDialogClosed(int templateId, std::intptr_t result) {
-  if (FILE* log = OpenTestLog()) {
-    std::fprintf(log, "closed %d %d\n", templateId, static_cast<int>(result));
-    std::fclose(log);
-  }
+  const Rect screen{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height};
+  dialog.trace->LaidOut(dialog.source->id, screen, 0, controls);
 }
 
 }  // namespace plat::linux_port

@@ -23,9 +23,7 @@ std::intptr_t SendToDialog(GtkDialog& dialog, std::uint32_t message, std::uintpt
 void ConnectDialogSignals(GtkDialog& dialog, TypingRefusal& refusal);
 // Brings the dialog back to the front with the input focus.
 void PresentDialog(GtkDialog& dialog);
-// Test hook: with PRUMYA_DIALOG_LOG naming a file, the dialog's and its
-// controls' screen rectangles once it is up, and a line when it has closed.
-void LogDialogRectangles(GtkDialog& dialog);
-void LogDialogClosed(int templateId, std::intptr_t result);
+// The dialog's and its controls' screen rectangles, to its trace.
+void TraceDialogLaidOut(GtkDialog& dialog);
 
 }  // namespace plat::linux_port

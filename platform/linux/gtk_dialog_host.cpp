@@ -122,6 +122,7 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   std::unique_ptr<GtkDialog> dialog = BuildGtkDialog(*source, nextHandle_, WindowFor(parent));
   nextHandle_ += 0x1000;
   dialog->procedure = &procedure;
+  dialog->trace = trace_;
   TypingRefusal refusal;
   refusal.boxes = boxes_;
   ConnectDialogSignals(*dialog, refusal);
@@ -133,14 +134,14 @@ std::intptr_t GtkDialogHost::RunModal(InstanceHandle, int templateId, WindowHand
   RunLoop(*dialog);
   SendToDialog(*dialog, kWmDestroy, 0, 0);
   if (refusal.idleSource != 0) g_source_remove(refusal.idleSource);
-  if (dialog->logSource != 0) g_source_remove(dialog->logSource);
+  if (dialog->traceSource != 0) g_source_remove(dialog->traceSource);
   open_.pop_back();
   gtk_widget_destroy(dialog->window);
   DrainGtkEvents();
   // A dialog ended by a termination signal is a Cancel, whatever it was
   // doing: nothing of it is stored.
   if (GtkModal::Refused()) dialog->result = kIdCancel;
-  LogDialogClosed(templateId, dialog->result);
+  if (trace_ != nullptr) trace_->Closed(templateId, dialog->result);
   if (!open_.empty()) PresentDialog(*open_.back());
   return dialog->result;
 }

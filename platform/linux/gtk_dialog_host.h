@@ -7,6 +7,7 @@
 
 #include "platform/dialog_host.h"
 #include "platform/dialog_template.h"
+#include "platform/dialog_trace.h"
 #include "platform/window_system.h"
 
 typedef struct _GtkWindow GtkWindow;
@@ -26,6 +27,7 @@ class GtkDialogHost final : public IDialogHost {
   void SetNativeParent(std::function<unsigned long(WindowHandle)> lookup) {
     nativeParent_ = std::move(lookup);
   }
+  void SetTrace(IDialogTrace* trace) { trace_ = trace; }
   // The GTK window of an open dialog, for message boxes it owns; else null.
   GtkWindow* WindowFor(WindowHandle handle) const;
 
@@ -61,6 +63,7 @@ class GtkDialogHost final : public IDialogHost {
 
   DialogTemplateLookup lookup_;
   IMessageBoxes* boxes_;
+  IDialogTrace* trace_ = nullptr;
   std::function<unsigned long(WindowHandle)> nativeParent_;
   std::vector<GtkDialog*> open_;  // innermost last
   WindowHandle nextHandle_ = 0x70000000;

@@ -29,6 +29,7 @@ class LinuxPlatform {
   SdlWindowSystem& Windows() { return windows_; }
   LinuxDisplay& Display() { return display_; }
   GtkMessageBoxes& Boxes() { return boxes_; }
+  void SetDialogTrace(IDialogTrace* trace) { dialogs_.SetTrace(trace); }
 
  private:
   // First member, so SDL is shut down after every object that uses it.

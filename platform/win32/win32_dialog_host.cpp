@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -34,39 +33,22 @@ LPARAM Text(const char* text) { return reinterpret_cast<LPARAM>(text); }
 struct DialogStart {
   const DialogProcedure* procedure;
   int templateId;
+  IDialogTrace* trace;
 };
 
-// Test hook: with PRUMYA_DIALOG_LOG naming a file, each dialog appends its
-// screen rectangle and its controls' (template order) once it is set up, and
-// a line when it has closed, so end-to-end scripts can click them.
-FILE* OpenTestLog() {
-  char path[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("PRUMYA_DIALOG_LOG", path, sizeof path);
-  return (n == 0 || n >= sizeof path) ? nullptr : std::fopen(path, "a");
-}
-
-void LogRectangles(HWND dialog, int templateId) {
-  FILE* log = OpenTestLog();
-  if (log == nullptr) return;
+Rect ScreenRect(HWND window) {
   RECT r;
-  GetWindowRect(dialog, &r);
-  std::fprintf(log, "dialog %d %ld %ld %ld %ld\n", templateId, r.left, r.top, r.right, r.bottom);
-  std::fprintf(log, "dpi %d %u\n", templateId, WindowDpi(dialog));
-  int index = 0;
-  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-    GetWindowRect(c, &r);
-    std::fprintf(log, "control %d %d %ld %ld %ld %ld\n", index++, GetDlgCtrlID(c), r.left,
-                 r.top, r.right, r.bottom);
-  }
-  std::fprintf(log, "ready %d\n", templateId);
-  std::fclose(log);
+  GetWindowRect(window, &r);
+  return Rect{r.left, r.top, r.right, r.bottom};
 }
 
-void LogClosed(int templateId, std::intptr_t result) {
-  if (FILE* log = OpenTestLog()) {
-    std::fprintf(log, "closed %d %d\n", templateId, static_cast<int>(result));
-    std::fclose(log);
-  }
+// The controls in template order, which is the dialog's child order.
+void TraceLaidOut(HWND dialog, const DialogStart& start) {
+  if (start.trace == nullptr) return;
+  std::vector<TracedControl> controls;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT))
+    controls.push_back({GetDlgCtrlID(c), ScreenRect(c)});
+  start.trace->LaidOut(start.templateId, ScreenRect(dialog), WindowDpi(dialog), controls);
 }
 
 // Where a wider fallback font stands in for the dialog font, or a label at a
@@ -152,7 +134,7 @@ INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       (*start->procedure)(reinterpret_cast<WindowHandle>(hwnd), message, wParam, lParam);
   if (message == WM_INITDIALOG) {
     FitTexts(hwnd);
-    LogRectangles(hwnd, start->templateId);
+    TraceLaidOut(hwnd, *start);
   }
   return handled;
 }
@@ -166,11 +148,11 @@ Win32DialogHost::Win32DialogHost() {
 
 std::intptr_t Win32DialogHost::RunModal(InstanceHandle instance, int templateId,
                                         WindowHandle parent, const DialogProcedure& procedure) {
-  const DialogStart start{&procedure, templateId};
+  const DialogStart start{&procedure, templateId, trace_};
   const INT_PTR result =
       DialogBoxParamA(reinterpret_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(templateId),
                       Hwnd(parent), DialogThunk, reinterpret_cast<LPARAM>(&start));
-  LogClosed(templateId, result);
+  if (trace_ != nullptr) trace_->Closed(templateId, result);
   return result;
 }
 

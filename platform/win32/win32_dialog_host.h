@@ -2,12 +2,14 @@
 // and the control operations as SendDlgItemMessageA calls.
 #pragma once
 #include "platform/dialog_host.h"
+#include "platform/dialog_trace.h"
 
 namespace plat::win32_port {
 
 class Win32DialogHost final : public IDialogHost {
  public:
   Win32DialogHost();  // registers the trackbar class (comctl32)
+  void SetTrace(IDialogTrace* trace) { trace_ = trace; }
 
   std::intptr_t RunModal(InstanceHandle instance, int templateId, WindowHandle parent,
                          const DialogProcedure& procedure) override;
@@ -31,6 +33,9 @@ class Win32DialogHost final : public IDialogHost {
   void CheckButton(WindowHandle dialog, int id, bool checked) override;
   bool IsButtonChecked(WindowHandle dialog, int id) override;
   void EnableItem(WindowHandle dialog, int id, bool enabled) override;
+
+ private:
+  IDialogTrace* trace_ = nullptr;
 };
 
 }  // namespace plat::win32_port

@@ -19,6 +19,7 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   const Platform& Get() const { return platform_; }
+  void SetDialogTrace(IDialogTrace* trace) { dialogs_.SetTrace(trace); }
 
  private:
   Win32WindowSystem windows_;

@@ -159,7 +159,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -x "$LINUX_BUILD/prumya" ]; then
+# The trace is the end-to-end build's alone: the shipped modules never look
+# for its file.
+for shipped in "$LINUX_BUILD/prumya" "$WINDOWS_BUILD/prumya.scr"; do
+  [ -f "$shipped" ] || continue
+  ! grep -q PRUMYA_DIALOG_LOG "$shipped"; result "$(basename "$shipped") has no dialog log" $?
+done
+
+if [ -x "$LINUX_BUILD/prumya-e2e" ]; then
   OUTER_DISPLAY=${DISPLAY:-}
   start_private_xvfb || exit 1
   LINUX_XVFB=$XVFB_PID
@@ -172,9 +179,9 @@ else
   result "linux: build present at $LINUX_BUILD" 1
 fi
 
-if [ -f "$WINDOWS_BUILD/prumya.scr" ]; then
+if [ -f "$WINDOWS_BUILD/prumya-e2e.scr" ]; then
   if [ -z "${PRUMYA_WINE_READY:-}" ]; then wine_env_up; WINE_UP=1; fi
-  WINE_APP=$WINDOWS_BUILD/prumya.scr
+  WINE_APP=$WINDOWS_BUILD/prumya-e2e.scr
   run_platform windows
 else
   result "windows: build present at $WINDOWS_BUILD" 1

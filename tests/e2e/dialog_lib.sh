@@ -1,5 +1,6 @@
-# Helpers for driving the settings dialog end to end (sourced). The app runs
-# in a directory of its own with its INI files; its dialogs log their control
+# Helpers for driving the settings dialog end to end (sourced). The app (the
+# end-to-end build, prumya-e2e, copied in as the shipped name) runs in a
+# directory of its own with its INI files; its dialogs log their control
 # rectangles to $LOG (PRUMYA_DIALOG_LOG), which click_control reads.
 
 APP_PID=
@@ -55,10 +56,10 @@ app_start() {  # platform dir args...
   RECTS=()
   rm -f "$LOG"
   if [ "$platform" = linux ]; then
-    cp "$LINUX_BUILD/prumya" "$dir/"
+    cp "$LINUX_BUILD/prumya-e2e" "$dir/prumya"
     (cd "$dir" && PRUMYA_DIALOG_LOG=$LOG exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
   else
-    cp "$WINE_APP" "$dir/"
+    cp "$WINE_APP" "$dir/prumya.scr"
     local winlog
     winlog=$(winepath -w "$LOG" 2>/dev/null)
     (cd "$dir" && PRUMYA_DIALOG_LOG=$winlog exec wine ./prumya.scr "$@") >"$dir/out.txt" 2>&1 &

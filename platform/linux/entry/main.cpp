@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dialog_trace.h"
 #include "platform/linux/entry/display_hook.h"
 #include "platform/linux/linux_platform.h"
 #include "saver/app.h"
@@ -35,5 +36,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   plat::linux_port::PrepareDisplay(platform.Display());
+  platform.SetDialogTrace(plat::EntryDialogTrace());
   return prumya::RunSaverProcess(platform.Get(), kModuleInstance, commandLine.data(), kShowNormal);
 }

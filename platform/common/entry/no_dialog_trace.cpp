@@ -1,0 +1,7 @@
+#include "platform/dialog_trace.h"
+
+namespace plat {
+
+IDialogTrace* EntryDialogTrace() { return nullptr; }
+
+}  // namespace plat
