@@ -2,7 +2,7 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
-pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11 xext)
 
 file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/linux/*.cpp)
 add_library(prumya_port STATIC ${PORT_SOURCES})
@@ -32,6 +32,46 @@ endif()
 
 # The saver with its presents counted, for scripts/measure-run: the same
 # entry and core as prumya, with the display seam's counting definition.
-add_executable(prumya-measure platform/linux/entry/main.cpp tools/measure/present_count.cpp
-                              ${NO_DIALOG_TRACE})
+add_executable(prumya-measure platform/linux/entry/main.cpp platform/linux/entry/host_entry.cpp
+                              tools/measure/present_count.cpp ${NO_DIALOG_TRACE})
 target_link_libraries(prumya-measure PRIVATE prumya_core prumya_port)
+
+# The icon in the sizes of the hicolor theme, drawn from APPICON's picture.
+set(PRUMYA_ICON_SIZES 16 24 32 48 64 128 256)
+set(PRUMYA_ICON_FILES "")
+foreach(size ${PRUMYA_ICON_SIZES})
+  add_custom_command(
+    OUTPUT ${GEN_DIR}/icons/${size}/prumya.png
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${GEN_DIR}/icons/${size}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_icon.py --png ${size} ${GEN_DIR}/icons/${size}/prumya.png
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_icon.py
+    COMMENT "Drawing the ${size}x${size} icon")
+  list(APPEND PRUMYA_ICON_FILES ${GEN_DIR}/icons/${size}/prumya.png)
+endforeach()
+add_custom_target(prumya_icons ALL DEPENDS ${PRUMYA_ICON_FILES})
+
+# cmake --install build/linux --prefix P: the program, the hack where
+# xscreensaver looks for it (a link, so it is the installed program too),
+# xscreensaver's description, the shipped presets, the settings' desktop
+# entry and the icon.
+install(TARGETS prumya RUNTIME DESTINATION bin)
+install(CODE [[
+  set(hack "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/libexec/xscreensaver/prumya")
+  file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/libexec/xscreensaver")
+  file(REMOVE "${hack}")
+  file(CREATE_LINK ../../bin/prumya "${hack}" SYMBOLIC)
+  message(STATUS "Installing: ${hack}")
+]])
+install(FILES ${CMAKE_SOURCE_DIR}/resources/prumya.xml DESTINATION share/xscreensaver/config)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/actsys.ini DESTINATION share/prumya)
+foreach(size ${PRUMYA_ICON_SIZES})
+  install(FILES ${GEN_DIR}/icons/${size}/prumya.png DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
+# The entry names the program by its installed path, known only at install time.
+install(CODE "set(PRUMYA_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/resources/prumya.desktop.in\")")
+install(CODE [[
+  set(PRUMYA_BIN "${CMAKE_INSTALL_PREFIX}/bin/prumya")
+  set(entry "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/share/applications/prumya.desktop")
+  configure_file("${PRUMYA_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
+  message(STATUS "Installing: ${entry}")
+]])

@@ -39,6 +39,7 @@ bool Screen::InitFullColour(std::int32_t width, std::int32_t height) {
 // Each failing step is reported and ends the init; what was made before it
 // stays until Release.
 bool Screen::Init() {
+  target_ = nullptr;
   SetClip(0, 0, width_, height_);
   if (device_->Create() != plat::kOk) return Fail(kNoDirectDraw);
   created_ = true;
@@ -51,6 +52,25 @@ bool Screen::Init() {
   primary.flags = plat::kDdsdCaps;
   primary.caps = plat::kDdsCapsPrimarySurface;
   if (device_->CreateSurface(primary, &primary_) != plat::kOk) return Fail(kNoPrimary);
+  if (!InitSurfaces()) return false;
+  sound_->OpenSound();
+  return true;
+}
+
+bool Screen::InitWindowed(std::int32_t width, std::int32_t height, plat::IPresentTarget& target) {
+  width_ = width;
+  height_ = height;
+  target_ = &target;
+  SetClip(0, 0, width_, height_);
+  if (device_->Create() != plat::kOk) return Fail(kNoDirectDraw);
+  created_ = true;
+  // Surfaces need a cooperative level; the normal one cannot be refused.
+  device_->SetCooperativeLevel(0, plat::kDdsclNormal);
+  return InitSurfaces();
+}
+
+// The back buffer, the work buffer in slot 0 and the pixel format.
+bool Screen::InitSurfaces() {
   if (CreatePlain(plat::kDdsCapsOffscreenPlain, &backBuffer_) != plat::kOk) return Fail(kNoBackBuffer);
   if (slots_ == nullptr) return Fail(kNoWorkBuffer);
   const std::uint32_t workCaps = plat::kDdsCapsOffscreenPlain | plat::kDdsCapsSystemMemory;
@@ -59,7 +79,6 @@ bool Screen::Init() {
   plat::PixelFormat format;
   if (backBuffer_->GetPixelFormat(format) != plat::kOk) return Fail(kNoPixelFormat);
   slots_->EmptyLoadSlots();
-  sound_->OpenSound();
   return true;
 }
 
@@ -92,8 +111,11 @@ void Screen::Release() {
   backBuffer_ = nullptr;
   if (primary_ != nullptr) primary_->Release();
   primary_ = nullptr;
-  device_->RestoreDisplayMode();
-  device_->SetCooperativeLevel(shell_->GetMainWindow(), plat::kDdsclNormal);
+  if (target_ == nullptr) {
+    device_->RestoreDisplayMode();
+    device_->SetCooperativeLevel(shell_->GetMainWindow(), plat::kDdsclNormal);
+  }
+  target_ = nullptr;
   device_->Release();
   created_ = false;
 }
@@ -110,9 +132,20 @@ plat::HResult Screen::Clear() {
 }
 
 void Screen::Present() {
+  if (target_ != nullptr) return PresentToTarget();
   if (primary_ == nullptr || backBuffer_ == nullptr) return;
   const plat::Rect all{0, 0, width_, height_};
   if (primary_->Copy(all, *backBuffer_, all) == plat::kDdErrSurfaceLost) RestoreSurfaces();
+}
+
+void Screen::PresentToTarget() {
+  if (backBuffer_ == nullptr) return;
+  plat::LockedSurface frame;
+  const plat::HResult locked = backBuffer_->Lock(frame);
+  if (locked == plat::kDdErrSurfaceLost) return RestoreSurfaces();
+  if (locked != plat::kOk) return;
+  target_->Present(frame);
+  backBuffer_->Unlock();
 }
 
 plat::HResult Screen::GetDC(Painter& painter) {

@@ -6,6 +6,7 @@
 
 #include "framework/painter.h"
 #include "platform/display_device.h"
+#include "platform/soft/present_target.h"
 
 namespace qrx {
 
@@ -21,6 +22,10 @@ class Screen {
 
   bool Init16(std::int32_t width, std::int32_t height);
   bool InitFullColour(std::int32_t width, std::int32_t height);
+  // Drawing inside another program's window: the display keeps its mode and
+  // the cooperative level stays normal, no sound is opened, and Present
+  // hands the back buffer to target instead of copying it to a primary.
+  bool InitWindowed(std::int32_t width, std::int32_t height, plat::IPresentTarget& target);
   void Release();
   void RestoreSurfaces();
   // Clear, Present, GetDC and ReleaseDC do nothing (and answer E_FAIL) when
@@ -43,6 +48,8 @@ class Screen {
 
  private:
   bool Init();
+  bool InitSurfaces();
+  void PresentToTarget();
   bool SetDisplayMode();
   plat::HResult CreatePlain(std::uint32_t caps, plat::ISurface** out);
   bool Fail(const char* content);
@@ -58,6 +65,7 @@ class Screen {
   plat::Rect clip_{0, 0, 0, 0};
   plat::ISurface* primary_ = nullptr;
   plat::ISurface* backBuffer_ = nullptr;
+  plat::IPresentTarget* target_ = nullptr;  // set while windowed
 };
 
 }  // namespace qrx

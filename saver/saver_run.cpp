@@ -104,12 +104,19 @@ void SaverRun::FrameTick() {
 }
 
 void SaverRun::DrawFrame() {
-  qrx::Screen& screen = framework_->screen;
-  parts_.trail.StepTrail();
+  DrawSaverFrame(framework_->screen, parts_.trail, parts_.config.params, parts_.trig,
+                 &parts_.overlays);
+}
+
+void DrawSaverFrame(qrx::Screen& screen, Trail& trail, const SaverParams& params,
+                    const TrigTable& trig, Overlays* overlays) {
+  trail.StepTrail();
   screen.Clear();
-  DrawTrail(screen, parts_.trail.Chain(), parts_.config.params, parts_.trig);
-  parts_.overlays.DrawClock();
-  parts_.overlays.DrawFrameRate();
+  DrawTrail(screen, trail.Chain(), params, trig);
+  if (overlays != nullptr) {
+    overlays->DrawClock();
+    overlays->DrawFrameRate();
+  }
   screen.Present();
 }
 

@@ -27,6 +27,11 @@ struct SaverParts {
   const SettingsDialogRunner& runSettingsDialog;
 };
 
+// One drawn frame: the trail steps, the back buffer is cleared, the trail
+// and then the overlays (when given) are drawn, and the frame is presented.
+void DrawSaverFrame(qrx::Screen& screen, Trail& trail, const SaverParams& params,
+                    const TrigTable& trig, Overlays* overlays);
+
 class SaverRun {
  public:
   SaverRun(qrx::Framework& framework, const SaverParts& parts);

@@ -43,14 +43,15 @@ plat::WindowHandle ParseParentWindow(const char* commandLine) {
   return static_cast<plat::WindowHandle>(static_cast<std::intptr_t>(value));
 }
 
+void PrepareConfig(SaverConfig& config, plat::ISystemInfo& system) {
+  ResolvePaths(system, config.paths);
+  config.FitScreen(system.ScreenWidth(), system.ScreenHeight());
+}
+
 bool RunStartup(SaverConfig& config, plat::ISystemInfo& system,
                 const SettingsDialogRunner& runSettingsDialog, plat::InstanceHandle instance,
                 const char* commandLine) {
-  ResolvePaths(system, config.paths);
-  const std::int32_t width = system.ScreenWidth();
-  const std::int32_t height = system.ScreenHeight();
-  config.FitScreen(width, height);
-
+  PrepareConfig(config, system);
   switch (ChooseStartMode(commandLine)) {
     case StartMode::Run:
       return true;

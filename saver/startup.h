@@ -22,6 +22,10 @@ StartMode ChooseStartMode(const char* commandLine);
 // on, read as "%d" reads it; 0 when it holds no number.
 plat::WindowHandle ParseParentWindow(const char* commandLine);
 
+// What every start does first: the three INI paths, then the parameter
+// maxima fitted to the screen.
+void PrepareConfig(SaverConfig& config, plat::ISystemInfo& system);
+
 // The shell's InitHandler: true when the saver is to run. In the settings
 // modes it loads the settings (command not carried out) and runs the dialog.
 bool RunStartup(SaverConfig& config, plat::ISystemInfo& system,

@@ -9,6 +9,7 @@ endif()
 # and core as prumya, with the display seam's fault-setting definition.
 if(NOT WIN32 AND TARGET prumya_port)
   add_executable(prumya-faults ${CMAKE_SOURCE_DIR}/platform/linux/entry/main.cpp
+                               ${CMAKE_SOURCE_DIR}/platform/linux/entry/host_entry.cpp
                                ${CMAKE_SOURCE_DIR}/tests/faults/fault_plan.cpp ${NO_DIALOG_TRACE})
   target_link_libraries(prumya-faults PRIVATE prumya_core prumya_port)
 endif()

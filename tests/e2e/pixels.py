@@ -4,6 +4,7 @@
   pixels.py trail FILE            lit, in-band and off-band pixel counts
   pixels.py green FILE X0 Y0 X1 Y1  font-green pixels in a box (X1, Y1 exclusive)
   pixels.py diff A B              pixels that differ between two shots
+  pixels.py box FILE X0 Y0 X1 Y1  lit pixels inside a box and outside it
 
 The trail's points keep the head's colour, whose channels stay within
 128..255, faded by one factor for all three channels: so every bright trail
@@ -62,6 +63,20 @@ def green(path, x0, y0, x1, y1):
     print(count)
 
 
+def box(path, x0, y0, x1, y1):
+    w, h, raw = load(path)
+    inside = outside = 0
+    for i in range(0, w * h * 3, 3):
+        if raw[i] == 0 and raw[i + 1] == 0 and raw[i + 2] == 0:
+            continue
+        x, y = (i // 3) % w, (i // 3) // w
+        if x0 <= x < x1 and y0 <= y < y1:
+            inside += 1
+        else:
+            outside += 1
+    print(f"inside={inside} outside={outside}")
+
+
 def diff(a, b):
     wa, ha, ra = load(a)
     wb, hb, rb = load(b)
@@ -76,6 +91,8 @@ def main(argv):
         trail(argv[2])
     elif len(argv) == 7 and argv[1] == "green":
         green(argv[2], *map(int, argv[3:]))
+    elif len(argv) == 7 and argv[1] == "box":
+        box(argv[2], *map(int, argv[3:]))
     elif len(argv) == 4 and argv[1] == "diff":
         diff(argv[2], argv[3])
     else:

@@ -1,10 +1,14 @@
-// Linux entry: the saver's command line is argv[1..] joined by spaces.
+// Linux entry: the saver's command line is argv[1..] joined by spaces. A
+// host's window to draw in (--root, --window-id, XSCREENSAVER_WINDOW) is
+// taken first; every other command line goes to the shell.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/dialog_trace.h"
 #include "platform/linux/entry/display_hook.h"
+#include "platform/linux/entry/host_entry.h"
 #include "platform/linux/linux_platform.h"
 #include "saver/app.h"
 #include "saver/dialog_layout.h"
@@ -27,6 +31,9 @@ constexpr int kShowNormal = 1;                         // SW_SHOWNORMAL
 }  // namespace
 
 int main(int argc, char** argv) {
+  const prumya::XHostRequest host =
+      prumya::ParseXHostRequest(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+  if (host.kind != prumya::XHostRequest::None) return plat::linux_port::RunInHostWindow(host);
   std::vector<char> commandLine = JoinArguments(argc, argv);
   plat::linux_port::LinuxPlatform platform(&prumya::FindDialogTemplate);
   std::string error;

@@ -1,0 +1,145 @@
+// The saver inside a host's window: fitted to the window, following its
+// resizes, paced by a timer, writing nothing; and the command lines that
+// ask for it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fake/fake_host_window.h"
+#include "saver/embedded_run.h"
+#include "saver/host_request.h"
+#include "tests/saver_rig.h"
+
+namespace {
+
+using testrig::kSettingsFile;
+
+struct EmbeddedRig : testrig::SaverFakes {
+  EmbeddedRig() {
+    system.width = 1920;
+    system.height = 1080;
+    clock.ticks = 5000;
+  }
+  int Run() {
+    qrx::Framework framework(Get());
+    prumya::EmbeddedRun run(framework, host);
+    const int code = run.Run();
+    params = run.Config().params;
+    return code;
+  }
+  fake::FakeHostWindow host{clock};
+  prumya::SaverParams params{};
+};
+
+TEST(EmbeddedRun, PreviewDrawsAFittedTrailAtThirtyFramesAndWritesNothing) {
+  EmbeddedRig rig;
+  rig.profile.Set(kSettingsFile, "action", "time", "1");  // too narrow for overlays
+  rig.host.goneAt = 7000;
+  EXPECT_EQ(0, rig.Run());
+
+  // The defaults (Radius 40, Margin 64) cut to a quarter of 112.
+  EXPECT_EQ(28, rig.params[prumya::Radius]);
+  EXPECT_EQ(28, rig.params[prumya::Margin]);
+  EXPECT_EQ(6, rig.params[prumya::Thickness]);
+  ASSERT_GE(rig.host.frames.size(), 58u);
+  EXPECT_LE(rig.host.frames.size(), 62u);
+  for (const auto& f : rig.host.frames) {
+    EXPECT_EQ(152, f.width);
+    EXPECT_EQ(112, f.height);
+    EXPECT_GT(f.lit, 0);
+    EXPECT_EQ(0, f.green);
+  }
+  for (std::uint32_t wait : rig.host.waits) {  // never spins, never oversleeps a frame
+    EXPECT_GT(wait, 0u);
+    EXPECT_LE(wait, prumya::kEmbeddedFrameMs);
+  }
+  EXPECT_TRUE(rig.profile.Writes().empty());
+  EXPECT_TRUE(rig.sound.calls.empty());
+  EXPECT_EQ(plat::kDdsclNormal, rig.display.CooperativeFlags());
+  EXPECT_TRUE(rig.display.ModesTried().empty());
+  EXPECT_EQ(0, rig.display.LiveSurfaces());  // released at the end
+}
+
+TEST(EmbeddedRun, FollowsResizesWithTheFullScreenValuesAndOverlaysWhenWide) {
+  EmbeddedRig rig;
+  rig.profile.Set(kSettingsFile, "action", "time", "1");
+  rig.profile.Set(kSettingsFile, "action", "fps", "1");
+  rig.host.resizes = {{5500, 800, 600}, {6000, 400, 300}};
+  rig.host.goneAt = 6500;
+  rig.Run();
+
+  std::vector<std::string> seen;
+  for (const auto& f : rig.host.frames) {
+    const std::string size = std::to_string(f.width) + "x" + std::to_string(f.height);
+    if (seen.empty() || seen.back() != size) seen.push_back(size);
+    EXPECT_GT(f.lit, 0);
+    EXPECT_EQ(f.width == 800, f.green > 0) << size << " at " << f.at;
+  }
+  EXPECT_EQ((std::vector<std::string>{"152x112", "800x600", "400x300"}), seen);
+  EXPECT_EQ(40, rig.params[prumya::Radius]);  // back from 28 once the window is large enough
+  EXPECT_EQ(64, rig.params[prumya::Margin]);
+}
+
+TEST(EmbeddedRun, AWindowGoneBeforeTheStartEndsAtOnce) {
+  EmbeddedRig rig;
+  rig.host.goneAt = 0;
+  EXPECT_EQ(0, rig.Run());
+  EXPECT_TRUE(rig.host.frames.empty());
+  EXPECT_TRUE(rig.profile.log.empty());
+}
+
+TEST(HostRequest, PreviewCommandLines) {
+  struct Case {
+    const char* line;
+    bool preview;
+    plat::WindowHandle window;
+  };
+  for (const Case c : {Case{"/p 1234", true, 1234}, Case{"/p:1234", true, 1234},
+                       Case{"-p 1234", true, 1234}, Case{"/P 77", true, 77},
+                       Case{"/p x", true, 0}, Case{"/p", false, 0}, Case{"/s", false, 0},
+                       Case{"/c:1234", false, 0}, Case{"p 12", false, 0}, Case{"", false, 0}}) {
+    SCOPED_TRACE(c.line);
+    plat::WindowHandle window = 99;
+    EXPECT_EQ(c.preview, prumya::ParsePreviewRequest(c.line, window));
+    EXPECT_EQ(c.window, window);
+  }
+}
+
+TEST(HostRequest, XCommandLinesAndEnvironment) {
+  using Kind = prumya::XHostRequest::Kind;
+  struct Case {
+    std::vector<const char*> args;
+    const char* env;
+    Kind kind;
+    std::uint32_t window;
+  };
+  const std::vector<Case> cases = {
+      {{"--root"}, nullptr, Kind::Root, 0},
+      {{"-root"}, "0x2a00007", Kind::Window, 0x2a00007},
+      {{}, "0x400001", Kind::Window, 0x400001},
+      {{}, nullptr, Kind::None, 0},
+      {{}, "", Kind::None, 0},
+      {{}, "junk", Kind::Invalid, 0},
+      {{"--window-id", "12345"}, nullptr, Kind::Window, 12345},
+      {{"-window-id", "0X1F"}, "0x400001", Kind::Window, 0x1F},
+      {{"--window-id", "0x"}, nullptr, Kind::Invalid, 0},
+      {{"--window-id", "12a"}, nullptr, Kind::Invalid, 0},
+      {{"--window-id", "4294967296"}, nullptr, Kind::Invalid, 0},
+      {{"--window-id"}, nullptr, Kind::Invalid, 0},
+      {{"/s"}, "0x400001", Kind::None, 0},
+      {{"/c"}, nullptr, Kind::None, 0},
+      {{"--root", "extra"}, nullptr, Kind::None, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv{"prumya"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    SCOPED_TRACE(std::string(argv.size() > 1 ? argv[1] : "(none)") + " env " + (c.env ? c.env : "-"));
+    const prumya::XHostRequest r =
+        prumya::ParseXHostRequest(static_cast<int>(argv.size()), argv.data(), c.env);
+    EXPECT_EQ(c.kind, r.kind);
+    EXPECT_EQ(c.window, r.window);
+  }
+}
+
+}  // namespace
