@@ -1,6 +1,6 @@
 // A host window under the test's control: its size changes at given times,
 // it goes away at a given time, each wait advances the fake clock by its
-// time-out; each frame shown is counted, the last one kept as 0xRRGGBB.
+// time-out; each frame shown is kept as its size and pixel counts.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -35,7 +35,6 @@ class FakeHostWindow : public plat::IHostWindow {
   std::uint32_t goneAt = 0xFFFFFFFFu;
   std::vector<std::uint32_t> waits;
   std::vector<Frame> frames;
-  std::vector<std::uint32_t> lastFrame;  // row by row
 
  private:
   FakeClock* clock_;

@@ -113,12 +113,15 @@ void Win32HostWindow::Present(const LockedSurface& frame) {
   }
   info.header.biWidth = pitch / bytes;
   info.header.biHeight = -frame.height;  // top-down
-  HDC dc = GetDC(child_);
+  // Drawn through a DC of the pane that does not leave our child out: it
+  // shows over the child on Windows and also under Wine, where a child of
+  // another process's window draws nowhere.
+  HDC dc = GetDCEx(parent_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
   if (dc == nullptr) return;
   SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(frame.width), static_cast<DWORD>(frame.height), 0,
                     0, 0, static_cast<UINT>(frame.height), bits,
                     reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  ReleaseDC(child_, dc);
+  ReleaseDC(parent_, dc);
 }
 
 }  // namespace plat::win32_port

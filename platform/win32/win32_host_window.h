@@ -1,6 +1,6 @@
 // The preview pane of the Windows screen-saver settings as a host window: a
 // child window of ours fills the pane's client area, and frames are drawn
-// into it with GDI from the software surface. The pane's owner ends the
+// over it with GDI from the software surface. The pane's owner ends the
 // preview by destroying its window, which destroys ours with it.
 #pragma once
 #include "platform/host_window.h"
