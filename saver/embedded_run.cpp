@@ -102,9 +102,9 @@ std::uint32_t EmbeddedRun::FrameInterval() const {
 int RunEmbeddedProcess(const plat::Platform& platform, plat::IHostWindow& host,
                        std::uint32_t salt) {
   NoMessageBoxes boxes;
-  plat::Platform embedded = platform;
-  embedded.boxes = &boxes;
-  qrx::Framework framework(embedded);
+  const plat::Platform& p = platform;
+  qrx::Framework framework(plat::MakePlatform(*p.windows, boxes, *p.system, *p.clock, *p.input,
+                                              *p.profile, *p.display, *p.bitmaps, *p.sound));
   framework.random.Seed(static_cast<std::uint32_t>(platform.clock->UnixSeconds()) ^ salt);
   EmbeddedRun run(framework, host);
   return run.Run();

@@ -9,18 +9,14 @@
 #include "platform/fake/fake_host_window.h"
 #include "saver/embedded_run.h"
 #include "saver/host_request.h"
-#include "tests/saver_rig.h"
+#include "platform/fake/fake_platform.h"
 
 namespace {
 
-using testrig::kSettingsFile;
+constexpr const char* kSettingsFile = "C:\\Savers\\prumya.ini";  // beside the fake module
 
-struct EmbeddedRig : testrig::SaverFakes {
-  EmbeddedRig() {
-    system.width = 1920;
-    system.height = 1080;
-    clock.ticks = 5000;
-  }
+struct EmbeddedRig : fake::FakePorts {
+  EmbeddedRig() : FakePorts(1920, 1080) { clock.ticks = 5000; }
   int Run() {
     qrx::Framework framework(Get());
     prumya::EmbeddedRun run(framework, host);

@@ -9,6 +9,7 @@
 #include "platform/linux/x11_host_window.h"
 #include "platform/soft/soft_bitmap_loader.h"
 #include "platform/soft/soft_display.h"
+#include "saver/dialog_layout.h"
 #include "saver/embedded_run.h"
 
 namespace plat::linux_port {
@@ -43,14 +44,13 @@ int RunInHostWindow(const prumya::XHostRequest& request) {
   // SIGTERM is how a screen-saver daemon ends its hacks.
   InstallTerminationSignals();
   host.SetStopDescriptor(TerminationWakeFd());
-  LinuxPlatform platform;
+  LinuxPlatform platform(&prumya::FindDialogTemplate);
   HostScreenInfo system(host);
   soft::SoftDisplayDevice display(1, 1, 32);
   soft::SoftBitmapLoader bitmaps;
-  Platform embedded = platform.Get();
-  embedded.system = &system;
-  embedded.display = &display;
-  embedded.bitmaps = &bitmaps;
+  const Platform& base = platform.Get();
+  const Platform embedded = MakePlatform(*base.windows, *base.boxes, system, *base.clock, *base.input,
+                                         *base.profile, display, bitmaps, *base.sound);
   return prumya::RunEmbeddedProcess(embedded, host, host.WindowId());
 }
 
