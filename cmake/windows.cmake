@@ -1,6 +1,6 @@
 # Windows port: Win32, DirectDraw, GDI, DirectSound, dialog resources.
 enable_language(RC)
-set(WIN32_LIBS ddraw dsound dxguid gdi32 user32 kernel32 comctl32 imm32 winmm)
+set(WIN32_LIBS ddraw dsound dxguid gdi32 user32 kernel32 shell32 comctl32 imm32 winmm)
 
 file(GLOB PORT_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 add_library(prumya_port STATIC ${PORT_SOURCES})

@@ -31,6 +31,18 @@ bool Refuse(char* out, std::size_t size) {
 
 }  // namespace
 
+bool ModuleDirectory(plat::ISystemInfo& system, char* out, std::size_t size) {
+  char module[kModulePathSize] = {};
+  const std::uint32_t written = system.ModuleFileName(module, kModulePathSize);
+  if (written >= kModulePathSize - 1) return Refuse(out, size);
+  module[kModulePathSize - 1] = '\0';
+  const std::size_t directory = DirectoryLength(module);
+  if (directory >= size) return Refuse(out, size);
+  std::memcpy(out, module, directory);
+  out[directory] = '\0';
+  return true;
+}
+
 bool ResolveBesideModule(plat::ISystemInfo& system, char* out, std::size_t size, const char* name) {
   const std::size_t nameLength = std::strlen(name);
   if (std::strchr(name, ':') != nullptr) {  // carries its own drive or device
@@ -38,14 +50,12 @@ bool ResolveBesideModule(plat::ISystemInfo& system, char* out, std::size_t size,
     std::memcpy(out, name, nameLength + 1);
     return true;
   }
-  char module[kModulePathSize] = {};
-  const std::uint32_t written = system.ModuleFileName(module, kModulePathSize);
-  if (written >= kModulePathSize - 1) return Refuse(out, size);
-  module[kModulePathSize - 1] = '\0';
-  const std::size_t directory = DirectoryLength(module);
-  if (directory + nameLength >= size) return Refuse(out, size);
-  std::memcpy(out, module, directory);
-  std::memcpy(out + directory, name, nameLength + 1);
+  char directory[kModulePathSize];
+  if (!ModuleDirectory(system, directory, sizeof directory)) return Refuse(out, size);
+  const std::size_t length = std::strlen(directory);
+  if (length + nameLength >= size) return Refuse(out, size);
+  std::memcpy(out, directory, length);
+  std::memcpy(out + length, name, nameLength + 1);
   return true;
 }
 

@@ -1,4 +1,5 @@
-// Small OS queries: module path, screen metrics, clocks, key and cursor state.
+// Small OS queries: module path, screen metrics, the facts that place the
+// settings files, clocks, key and cursor state.
 #pragma once
 #include <cstdint>
 
@@ -14,6 +15,19 @@ class ISystemInfo {
   virtual std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) = 0;
   virtual int ScreenWidth() = 0;   // GetSystemMetrics(SM_CXSCREEN)
   virtual int ScreenHeight() = 0;  // GetSystemMetrics(SM_CYSCREEN)
+
+  // Paths below are NUL-terminated code page 932 byte strings; folders end
+  // with their separator.
+  // The per-user folder this program keeps its settings in on this system
+  // (Windows: %APPDATA%\ぷるみゅら\; Linux: $XDG_CONFIG_HOME/prumya/), written
+  // into buffer. False when the system names none or it does not fit.
+  virtual bool UserSettingsFolder(char* buffer, std::uint32_t size) = 0;
+  // Whether a new file can be made in folder, found out by making and
+  // removing one (rights, read-only media and the like all count).
+  virtual bool CanCreateFilesIn(const char* folder) = 0;
+  virtual bool FileExists(const char* path) = 0;  // a file, not a folder
+  // Makes folder and its missing parents; true when it exists afterwards.
+  virtual bool MakeFolder(const char* folder) = 0;
 };
 
 struct LocalTime {  // SYSTEMTIME fields that the overlays use

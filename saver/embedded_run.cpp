@@ -18,7 +18,8 @@ class NoMessageBoxes : public plat::IMessageBoxes {
 EmbeddedRun::EmbeddedRun(qrx::Framework& framework, plat::IHostWindow& host)
     : framework_(framework),
       host_(host),
-      config_(*framework.platform.profile, framework.random),
+      files_(*framework.platform.profile, *framework.platform.system),
+      config_(files_, framework.random),
       trail_(config_, framework.random, anchor_),
       font_(framework.slots),
       overlays_(config_, *framework.platform.clock, font_) {}
@@ -27,7 +28,7 @@ int EmbeddedRun::Run() {
   std::int32_t width = 0, height = 0;
   if (host_.Gone() || !host_.Size(width, height)) return 0;
   trig_.BuildTrigTable();
-  PrepareConfig(config_, *framework_.platform.system);
+  PrepareConfig(config_, files_, *framework_.platform.system);
   screenWidth_ = config_.screenWidth > 0 ? config_.screenWidth : width;
   screenHeight_ = config_.screenHeight > 0 ? config_.screenHeight : height;
   LoadValues();

@@ -10,6 +10,7 @@
 #include "platform/host_window.h"
 #include "saver/config.h"
 #include "saver/overlays.h"
+#include "saver/settings_files.h"
 #include "saver/trail.h"
 #include "saver/trig_table.h"
 
@@ -40,6 +41,7 @@ class EmbeddedRun {
 
   qrx::Framework& framework_;
   plat::IHostWindow& host_;
+  SettingsFiles files_;  // where the files lie; nothing is written here
   SaverConfig config_;
   CursorAnchor anchor_;
   Trail trail_;

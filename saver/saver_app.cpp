@@ -8,7 +8,8 @@ const char kProductName[] = "ぷるみゅら";
 
 SaverApp::SaverApp(qrx::Framework& fw)
     : framework(fw),
-      config(*fw.platform.profile, fw.random),
+      files(*fw.platform.profile, *fw.platform.system),
+      config(files, fw.random),
       trail(config, fw.random, anchor),
       font(fw.slots),
       overlays(config, *fw.platform.clock, font),
@@ -34,7 +35,8 @@ void SaverApp::Install() {
 
 bool SaverApp::InitHandler(plat::InstanceHandle instance, plat::InstanceHandle, char* commandLine,
                            int) {
-  return RunStartup(config, *framework.platform.system, runSettingsDialog, instance, commandLine);
+  return RunStartup(config, files, *framework.platform.system, runSettingsDialog, instance,
+                    commandLine);
 }
 
 void SaverApp::CloseSequence() {

@@ -38,6 +38,7 @@ class SaverApp {
   void CloseSequence();
 
   qrx::Framework& framework;
+  SettingsFiles files;  // the profile store the configuration goes through
   SaverConfig config;
   CursorAnchor anchor;
   Trail trail;

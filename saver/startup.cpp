@@ -2,21 +2,12 @@
 
 #include <cstring>
 
-#include "framework/module_path.h"
-
 namespace prumya {
 
 namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-void ResolvePaths(plat::ISystemInfo& system, IniPaths& paths) {
-  qrx::ResolveBesideModule(system, paths.settings, sizeof(paths.settings), "prumya.ini");
-  qrx::ResolveBesideModule(system, paths.systemPresets, sizeof(paths.systemPresets),
-                           "actsys.ini");
-  qrx::ResolveBesideModule(system, paths.userPresets, sizeof(paths.userPresets), "action.ini");
 }
 
 }  // namespace
@@ -43,23 +34,20 @@ plat::WindowHandle ParseParentWindow(const char* commandLine) {
   return static_cast<plat::WindowHandle>(static_cast<std::intptr_t>(value));
 }
 
-void PrepareConfig(SaverConfig& config, plat::ISystemInfo& system) {
-  ResolvePaths(system, config.paths);
+void PrepareConfig(SaverConfig& config, SettingsFiles& files, plat::ISystemInfo& system) {
+  files.Locate(config.paths);
   config.FitScreen(system.ScreenWidth(), system.ScreenHeight());
 }
 
-bool RunStartup(SaverConfig& config, plat::ISystemInfo& system,
+bool RunStartup(SaverConfig& config, SettingsFiles& files, plat::ISystemInfo& system,
                 const SettingsDialogRunner& runSettingsDialog, plat::InstanceHandle instance,
                 const char* commandLine) {
-  PrepareConfig(config, system);
-  switch (ChooseStartMode(commandLine)) {
-    case StartMode::Run:
-      return true;
-    case StartMode::End:
-      return false;
-    case StartMode::Settings:
-      break;
-  }
+  const StartMode mode = ChooseStartMode(commandLine);
+  // What ends at once touches no file, not even to find out where they lie.
+  if (mode == StartMode::End) return false;
+  PrepareConfig(config, files, system);
+  if (mode == StartMode::Run) return true;
+
   config.LoadSettings(false);
   const bool empty = commandLine == nullptr || commandLine[0] == '\0';
   const plat::WindowHandle parent = empty ? 0 : ParseParentWindow(commandLine);

@@ -18,17 +18,20 @@ struct DialogCall {
 
 class StartupTest : public ::testing::Test {
  protected:
-  StartupTest() : config(store, rng) { system.modulePath = "E:\\Savers\\x.scr"; }
+  StartupTest() : files(store, system), config(files, rng) {
+    system.modulePath = "E:\\Savers\\x.scr";
+  }
   bool Start(const char* commandLine) {
     std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
     return prumya::RunStartup(
-        config, system,
+        config, files, system,
         [this](plat::InstanceHandle i, plat::WindowHandle p) { dialogs.push_back({i, p}); }, 7,
         line.data());
   }
 
   fake::FakeProfileStore store;
   fake::FakeSystemInfo system;
+  prumya::SettingsFiles files;
   qrx::Random rng;
   prumya::SaverConfig config;
   std::vector<DialogCall> dialogs;
@@ -60,8 +63,11 @@ TEST_F(StartupTest, ModeTable) {
   };
   for (const Case& c : cases) {
     store.log.clear();
+    system.probed.clear();
     dialogs.clear();
     EXPECT_EQ(c.run, Start(c.line)) << c.line;
+    // What ends at once does not even look for the files' folder.
+    EXPECT_EQ(c.run || c.dialog, !system.probed.empty()) << c.line;
     ASSERT_EQ(c.dialog ? 1u : 0u, dialogs.size()) << c.line;
     EXPECT_EQ(c.dialog, !store.log.empty()) << c.line;  // settings read only for the dialog
     EXPECT_TRUE(store.Writes().empty());

@@ -18,4 +18,10 @@ std::uint32_t FakeSystemInfo::ModuleFileName(char* buffer, std::uint32_t size) {
   return static_cast<std::uint32_t>(n);
 }
 
+bool FakeSystemInfo::UserSettingsFolder(char* buffer, std::uint32_t size) {
+  if (userFolder.empty() || userFolder.size() >= size) return false;
+  std::memcpy(buffer, userFolder.c_str(), userFolder.size() + 1);
+  return true;
+}
+
 }  // namespace fake

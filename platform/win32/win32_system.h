@@ -1,5 +1,6 @@
-// Small OS queries from kernel32 and user32: module path, screen metrics,
-// tick count, local time, key state and cursor position.
+// Small OS queries from kernel32, user32 and shell32: module path, screen
+// metrics, the settings folder and file-system facts, tick count, local time,
+// key state and cursor position.
 #pragma once
 #include "platform/system.h"
 
@@ -10,6 +11,10 @@ class Win32SystemInfo : public ISystemInfo {
   std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
   int ScreenWidth() override;
   int ScreenHeight() override;
+  bool UserSettingsFolder(char* buffer, std::uint32_t size) override;
+  bool CanCreateFilesIn(const char* folder) override;
+  bool FileExists(const char* path) override;
+  bool MakeFolder(const char* folder) override;
 };
 
 class Win32Clock : public IClock {

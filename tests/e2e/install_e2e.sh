@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The Windows module as people install it, under Wine, run by an unprivileged
+# user (prumyawine, made once) with a Wine prefix of its own on a private
+# Xvfb:
+#   tests/e2e/install_e2e.sh LINUX_BUILD WINDOWS_BUILD
+# - the settings dialog at 96 and at 144 DPI (LogPixels): its controls scale;
+# - the module in a folder the user cannot write keeps its settings under
+#   %APPDATA%\ぷるみゅら\ and reads them back at the next start.
+# Needs root (to make the user); prints PASS/FAIL lines and a summary.
+set -uo pipefail
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+WINDOWS_BUILD=${2:-$ROOT/build/windows}
+USER_NAME=prumyawine
+source "$ROOT/tests/e2e/lib.sh"
+source "$ROOT/tests/e2e/dialog_lib.sh"
+
+passed=0
+failed=0
+result() {  # name status
+  if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
+}
+
+if [ "$(id -u)" != 0 ]; then
+  echo "SKIP: making the unprivileged user needs root"
+  echo "0 passed, 0 failed"
+  exit 0
+fi
+[ -f "$WINDOWS_BUILD/prumya.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; echo "0 passed, 1 failed"; exit 1; }
+
+id -u "$USER_NAME" >/dev/null 2>&1 ||
+  useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
+  id -u "$USER_NAME" >/dev/null || exit 1
+
+BASE=$(mktemp -d /tmp/prumya-install-e2e.XXXXXX)
+chmod 755 "$BASE"
+UHOME=$BASE/home         # the user's: home, Wine prefix, dialog log
+SAVER=$BASE/protected    # root's: the module and its presets, read-only to the user
+mkdir -p "$UHOME" "$SAVER" "$BASE/locale"
+chown "$USER_NAME" "$UHOME"
+cp "$WINDOWS_BUILD/prumya.scr" "$ROOT/resources/actsys.ini" "$SAVER/"
+chmod 755 "$SAVER"
+localedef -i ja_JP -f UTF-8 "$BASE/locale/ja_JP.UTF-8" >/dev/null 2>&1
+APPDATA_DIR=$UHOME/prefix/drive_c/users/$USER_NAME/AppData/Roaming/ぷるみゅら
+
+as_user() {
+  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="$DISPLAY" \
+    WINEPREFIX="$UHOME/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 LOCPATH="$BASE/locale" "$@"
+}
+
+cleanup() {
+  app_stop
+  as_user wineserver -k 2>/dev/null
+  e2e_stop_xvfb
+  rm -rf "$BASE"
+}
+trap cleanup EXIT
+
+set_dpi() { as_user wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+
+# The settings dialog as the user, logging its rectangles to $LOG.
+user_dialog() {
+  LOG=$UHOME/dialog.log
+  CONSUMED=0
+  RECTS=()
+  rm -f "$LOG"
+  (cd "$UHOME" && as_user env PRUMYA_DIALOG_LOG="Z:${LOG//\//\\}" wine "$SAVER/prumya.scr" /c) >"$UHOME/out.txt" 2>&1 &
+  APP_PID=$!
+  wait_ready 102
+}
+
+# "dialog" and "control" rectangles of the last dialog 102, as "id w h" lines.
+sizes() { log_lines | awk '$1 == "dialog" && $2 == 102 { print "dialog", $5 - $3, $6 - $4 }
+                          $1 == "control" { print $3 "/" $2, $6 - $4, $7 - $5 }'; }
+dpi_seen() { log_lines | awk '$1 == "dpi" && $2 == 102 { print $3 }' | tail -n1; }
+
+# Every push button and the dialog itself about 1.5 times as large at 144 DPI
+# (the font's own rounding keeps it from exactly 1.5).
+check_dpi() {
+  local at96 at144
+  set_dpi 96 && user_dialog || return 1
+  at96=$(sizes) && [ "$(dpi_seen)" = 96 ] || return 1
+  key Escape && wait_closed 102 && app_wait || return 1
+  set_dpi 144 && user_dialog || return 1
+  at144=$(sizes) && [ "$(dpi_seen)" = 144 ] || return 1
+  key Escape && wait_closed 102 && app_wait || return 1
+  set_dpi 96
+  join <(echo "$at96" | sort) <(echo "$at144" | sort) | awk '
+    $1 == "dialog" || $1 ~ /^(1|2|1010|1014)\// {
+      n++
+      if ($4 < 1.3 * $2 || $4 > 1.7 * $2 || $5 < 1.3 * $3 || $5 > 1.7 * $3) { print "  not scaled:", $0; bad = 1 }
+    }
+    END { exit (bad || n != 5) }' >&2
+}
+
+# Settings saved in a protected folder's stead, and found there again.
+check_protected() {
+  user_dialog || return 1
+  click_control 102 58 && type_name 102 "Neue" || return 1  # 時計 on, a new preset
+  click_control 102 0 && wait_closed 102 1 && app_wait || return 1
+  ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1 &&
+    [ "$(ini_keys "$APPDATA_DIR/action.ini" Neue | wc -l)" -eq 12 ] || return 1
+  [ "$(ls -A "$SAVER" | tr '\n' ' ')" = "actsys.ini prumya.scr " ] || { ls -A "$SAVER" >&2; return 1; }
+  # OK at once: what was read back is written again unchanged.
+  user_dialog && click_control 102 0 && wait_closed 102 1 && app_wait || return 1
+  ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1
+}
+
+e2e_start_xvfb 1024x768x24 || exit 1
+xhost "+SI:localuser:$USER_NAME" >/dev/null
+as_user wineboot -i >/dev/null 2>&1
+as_user wineserver -w
+as_user wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+as_user wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+as_user wineserver -p 2>/dev/null
+
+check_dpi; result "windows: the settings dialog scales from 96 to 144 DPI" $?
+app_stop
+check_protected; result "windows: a protected folder's settings live in %APPDATA%\\ぷるみゅら\\ and are read back" $?
+app_stop
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
