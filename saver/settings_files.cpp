@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "framework/cp932.h"
 #include "framework/module_path.h"
+#include "platform/common/sjis.h"
 
 namespace prumya {
 
@@ -27,7 +27,7 @@ void Place(char (&out)[kPathSize], const char* folder, const char* name) {
 std::size_t InstallPrefixLength(const char* folder) {
   std::size_t last = 0, previous = 0;
   bool seenOne = false, seenTwo = false;
-  for (std::size_t i = 0; folder[i] != '\0'; i += qrx::Cp932CharLength(folder + i)) {
+  for (std::size_t i = 0; folder[i] != '\0'; i += plat::sjis::CharLength(folder + i)) {
     if (folder[i] != '/' && folder[i] != '\\') continue;
     seenTwo = seenOne, previous = last;
     seenOne = true, last = i;
