@@ -28,7 +28,6 @@ class SettingsFiles final : public plat::IProfileStore {
   //   stay beside the module and the two written files go to the user's folder.
   // With no user's folder known, all three stay beside the module.
   void Locate(IniPaths& paths);
-  const char* UserFolder() const { return userFolder_; }  // "" when unused
 
   std::uint32_t GetString(const char* section, const char* key, const char* defaultText,
                           char* buffer, std::uint32_t size, const char* file) override {
