@@ -22,10 +22,14 @@ class ScratchDir {
   explicit ScratchDir(const std::string& tag) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 #ifdef _WIN32
+    // Not "/dev/shm": under Wine that is the host's, shared by every prefix,
+    // whose processes get the same small ids; the prefix's own temporary
+    // folder keeps concurrent runs apart.
+    fs::path base = fs::temp_directory_path();
     const int pid = _getpid();
 #else
+    fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
     const int pid = static_cast<int>(getpid());
 #endif
     const std::string prefix = "prumya-" + tag + "-";
