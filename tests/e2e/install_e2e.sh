@@ -25,7 +25,8 @@ if [ "$(id -u)" != 0 ]; then
   echo "0 passed, 0 failed"
   exit 0
 fi
-[ -f "$WINDOWS_BUILD/prumya.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; echo "0 passed, 1 failed"; exit 1; }
+# The end-to-end build: the shipped module with a dialog trace (PRUMYA_DIALOG_LOG).
+[ -f "$WINDOWS_BUILD/prumya-e2e.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; echo "0 passed, 1 failed"; exit 1; }
 
 id -u "$USER_NAME" >/dev/null 2>&1 ||
   useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
@@ -37,7 +38,8 @@ UHOME=$BASE/home         # the user's: home, Wine prefix, dialog log
 SAVER=$BASE/protected    # root's: the module and its presets, read-only to the user
 mkdir -p "$UHOME" "$SAVER" "$BASE/locale"
 chown "$USER_NAME" "$UHOME"
-cp "$WINDOWS_BUILD/prumya.scr" "$ROOT/resources/actsys.ini" "$SAVER/"
+cp "$WINDOWS_BUILD/prumya-e2e.scr" "$SAVER/prumya.scr"
+cp "$ROOT/resources/actsys.ini" "$SAVER/"
 chmod 755 "$SAVER"
 localedef -i ja_JP -f UTF-8 "$BASE/locale/ja_JP.UTF-8" >/dev/null 2>&1
 APPDATA_DIR=$UHOME/prefix/drive_c/users/$USER_NAME/AppData/Roaming/ぷるみゅら
