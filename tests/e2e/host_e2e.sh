@@ -125,6 +125,24 @@ PY
   result "the desktop entry opens the installed settings dialog" $?
 }
 
+return_closes() { xdotool key Return; ended "$1"; }  # pid
+
+# The installed settings dialog with OK writes the user's files into
+# $XDG_CONFIG_HOME/prumya/ and nothing into the prefix.
+check_installed_settings() {
+  local xdg=$WORK/xdg pid
+  touch "$WORK/before-dialog"
+  XDG_CONFIG_HOME=$xdg "$PREFIX/bin/prumya" /c >"$WORK/dialog.out" 2>&1 &
+  pid=$!
+  # Return presses OK once the dialog takes keys; until then it is pressed again.
+  wait_for window_shown "ぷるみゅら の設定" && e2e_poll 10 return_closes "$pid"
+  e2e_wait_exit "$pid" 10 || e2e_kill "$pid"
+  result "the installed prumya /c with OK writes prumya.ini into \$XDG_CONFIG_HOME/prumya" \
+    $([ -f "$xdg/prumya/prumya.ini" ]; echo $?)
+  result "the installed prumya /c writes nothing into the prefix" \
+    $([ -z "$(find "$PREFIX" -newer "$WORK/before-dialog" -type f)" ]; echo $?)
+}
+
 xss() { runuser -u "$XSS_USER" -- env HOME="$WORK/xss-home" DISPLAY="$DISPLAY" "$@"; }
 
 # The installed hack under the real daemon: -activate shows the trail,
@@ -198,6 +216,7 @@ if [ -x "$LINUX_BUILD/prumya" ] && [ -x "$LINUX_BUILD/x-window" ]; then
   e2e_start_xvfb 1024x768x24
   check_window_id
   check_install
+  check_installed_settings
   check_xscreensaver
   e2e_stop_xvfb
 else
