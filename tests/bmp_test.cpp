@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/soft/bmp_parser.h"
 #include "platform/soft/soft_bitmap_loader.h"
 #include "tests/display_rig.h"
+#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -153,10 +152,9 @@ TEST(BitmapLoader, ResourceAndBoundedFile) {
   loader.Delete(font);
   EXPECT_EQ(nullptr, loader.LoadResource("nosuch"));
   EXPECT_EQ(nullptr, loader.LoadResource(nullptr));
-  const std::string path = ::testing::TempDir() + "loader_test.bmp";
-  const Bytes bytes = testrig::MakeBmp24(3, 2, [](std::int32_t, std::int32_t) { return 0x123456u; });
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  testutil::ScratchDir scratch("bmp");
+  const std::string path =
+      scratch.Write("loader.bmp", testrig::MakeBmp24(3, 2, [](std::int32_t, std::int32_t) { return 0x123456u; }));
   plat::IBitmap* file = loader.LoadFile(path.c_str());
   ASSERT_NE(nullptr, file);
   EXPECT_EQ(3, file->Width());
@@ -164,7 +162,6 @@ TEST(BitmapLoader, ResourceAndBoundedFile) {
   loader.Delete(nullptr);
   EXPECT_EQ(nullptr, loader.LoadFile((path + ".missing").c_str()));
   EXPECT_EQ(nullptr, loader.LoadFile(""));
-  std::remove(path.c_str());
 }
 
 }  // namespace

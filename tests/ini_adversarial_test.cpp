@@ -68,8 +68,7 @@ class HostileIni : public ::testing::Test {
                              : role == kSystem ? config_.paths.systemPresets : config_.paths.userPresets;
   }
   void Put(Role role, const std::string& bytes) {
-    std::ofstream f(PathOf(role), std::ios::binary | std::ios::trunc);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    scratch_.Write(fs::path(PathOf(role)).filename().string(), bytes);
   }
   std::string Get(Role role) const { return ReadFile(PathOf(role)); }
   bool Exists(Role role) const { return fs::exists(PathOf(role)); }

@@ -5,14 +5,13 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/ini/ini_store.h"
 #include "platform/ini/ini_text.h"
 #include "platform/ini/profile_rules.h"
+#include "tests/scratch_dir.h"
 
 namespace fs = std::filesystem;
 using plat::ini::IniText;
@@ -205,27 +204,15 @@ TEST(ProfileRules, AnyBytesParseAndReadWithinTheBuffer) {
 
 class IniStoreFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("prumya-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string Path(const char* name) const { return (dir_ / name).string(); }
-  std::string Contents(const char* name) const {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  void Put(const char* name, const std::string& bytes) const {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
+  std::string Path(const char* name) const { return scratch_.File(name); }
+  std::string Contents(const char* name) const { return scratch_.Read(name); }
+  void Put(const char* name, const std::string& bytes) const { scratch_.Write(name, bytes); }
   std::vector<std::string> Files() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(scratch_.Path())) names.push_back(entry.path().filename().string());
     return names;
   }
-  fs::path dir_;
+  testutil::ScratchDir scratch_{"ini-store"};
 };
 
 TEST_F(IniStoreFiles, WriteThenReadRoundTrip) {

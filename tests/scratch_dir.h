@@ -1,10 +1,18 @@
-// A private directory for one test, removed again afterwards. Unique to the
-// process, as several builds' suites may run at once; on tmpfs where there
-// is one, as every write of the INI store is flushed to the disk.
+// A private directory for one test, removed again afterwards: the only place
+// a test writes to. Unique to the process and to the object, as ctest runs
+// cases in parallel processes, several builds' suites may run at once, and
+// one process may hold two. On tmpfs where there is one, as every write of
+// the INI store is flushed to the disk.
 #pragma once
+#include <gtest/gtest.h>
+
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #ifdef _WIN32
 #include <process.h>
@@ -21,33 +29,61 @@ class ScratchDir {
  public:
   explicit ScratchDir(const std::string& tag) {
     namespace fs = std::filesystem;
+    static int serial = 0;
     std::error_code ec;
 #ifdef _WIN32
     // Not "/dev/shm": under Wine that is the host's, shared by every prefix,
     // whose processes get the same small ids; the prefix's own temporary
     // folder keeps concurrent runs apart.
-    fs::path base = fs::temp_directory_path();
-    const int pid = _getpid();
+    const fs::path base = fs::temp_directory_path();
 #else
-    fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const int pid = static_cast<int>(getpid());
+    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 #endif
     const std::string prefix = "prumya-" + tag + "-";
-    path_ = base / (prefix + std::to_string(pid));
+    path_ = base / (prefix + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
     RemoveLeftovers(base, prefix);
     fs::remove_all(path_, ec);
-    fs::create_directories(path_, ec);
+    EXPECT_TRUE(fs::create_directories(path_, ec)) << path_.string() << ": " << ec.message();
   }
   ~ScratchDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+    EXPECT_FALSE(std::filesystem::exists(path_, ec)) << "left behind: " << path_.string();
   }
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  // Writes a file below the directory and checks that it holds the bytes;
+  // returns its path.
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    const std::string path = File(name);
+    {
+      std::ofstream out(path, std::ios::binary | std::ios::trunc);
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    EXPECT_EQ(bytes, Read(name)) << "writing " << path;
+    return path;
+  }
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    return Write(name, std::string(bytes.begin(), bytes.end()));
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 
  private:
+  static long ProcessId() {
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<long>(getpid());
+#endif
+  }
+
   // Directories of runs that were killed before they could remove theirs
   // (on tmpfs they hold memory).
   static void RemoveLeftovers(const std::filesystem::path& base, const std::string& prefix) {
@@ -56,7 +92,8 @@ class ScratchDir {
     for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
       const std::string name = entry.path().filename().string();
       if (name.compare(0, prefix.size(), prefix) != 0) continue;
-      const std::string digits = name.substr(prefix.size());
+      const std::string rest = name.substr(prefix.size());
+      const std::string digits = rest.substr(0, rest.find('-'));
       if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
       const pid_t owner = static_cast<pid_t>(std::stol(digits));
       if (kill(owner, 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), ec);

@@ -12,6 +12,7 @@
 #include "framework/random.h"
 #include "platform/ini/ini_store.h"
 #include "saver/config.h"
+#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ struct ShippedPresets : ::testing::Test {
     std::snprintf(config.paths.systemPresets, sizeof config.paths.systemPresets, "%s",
                   kShipped.c_str());
     std::snprintf(config.paths.userPresets, sizeof config.paths.userPresets, "%s",
-                  (kShipped + ".no-user-file").c_str());
+                  scratch.File("action.ini").c_str());
     config.FitScreen(1024, 768);
   }
   std::vector<std::string> Names() {
@@ -34,6 +35,7 @@ struct ShippedPresets : ::testing::Test {
     return names;
   }
 
+  testutil::ScratchDir scratch{"shipped"};  // where the absent files would be
   plat::IniStore store;
   qrx::Random rng;
   prumya::SaverConfig config;
@@ -82,7 +84,7 @@ TEST_F(ShippedPresets, EveryPresetReadOnlyInRangeAndEachCommandPresent) {
 }
 
 TEST_F(ShippedPresets, DefaultPresetHoldsTheTableDefaults) {
-  std::strcpy(config.paths.settings, (kShipped + ".no-settings-file").c_str());
+  std::snprintf(config.paths.settings, sizeof config.paths.settings, "%s", scratch.File("prumya.ini").c_str());
   config.LoadSettings(false);
   const std::string name = config.settings.presetName;
   EXPECT_EQ(std::string(prumya::kDefaultPresetName), name);

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tests/display_rig.h"
+#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -21,21 +20,16 @@ std::uint32_t Stripe(std::int32_t x, std::int32_t y) {
 class SlotsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = ::testing::TempDir();
-    rig.system.modulePath = dir + "prumya.scr";
-    WriteFile(dir + "stripes.bmp", testrig::MakeBmp24(64, 16, Stripe));
+    rig.system.modulePath = scratch.File("prumya.scr");
+    scratch.Write("stripes.bmp", testrig::MakeBmp24(64, 16, Stripe));
     ASSERT_TRUE(rig.screen.InitFullColour(rig.width, rig.height));
-  }
-  static void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   std::uint32_t StripeNative(std::int32_t column) const {
     return plat::soft::NativeFromRgb(DisplayRig::Layout(rig.screen.BackBuffer()), Stripe(column, 0));
   }
 
+  testutil::ScratchDir scratch{"slots"};
   DisplayRig rig;
-  std::string dir;
 };
 
 TEST_F(SlotsTest, LoadsResourceIgnoringCaseThenFilesBesideTheModule) {
@@ -56,10 +50,9 @@ TEST_F(SlotsTest, LoadsResourceIgnoringCaseThenFilesBesideTheModule) {
   EXPECT_EQ(StripeNative(9), DisplayRig::Pixel(rig.slots.Slot(stripes).surface, 9, 0));
 
 #ifdef _WIN32
-  const std::string withColon = dir + "stripes.bmp";  // the drive letter carries the colon
+  const std::string withColon = scratch.File("stripes.bmp");  // the drive letter carries the colon
 #else
-  const std::string withColon = dir + "colon:stripes.bmp";
-  WriteFile(withColon, testrig::MakeBmp24(8, 8, Stripe));
+  const std::string withColon = scratch.Write("colon:stripes.bmp", testrig::MakeBmp24(8, 8, Stripe));
 #endif
   ASSERT_NE(std::string::npos, withColon.find(':'));
   rig.system.modulePath = "/nowhere/prumya.scr";  // a colon name ignores the module's directory
@@ -78,7 +71,7 @@ TEST_F(SlotsTest, MissingBitmapIsReportedAndLeavesTheSlotFree) {
   EXPECT_FALSE(rig.slots.Slot(1).name);
   EXPECT_EQ(nullptr, rig.slots.Slot(1).surface);
   // A path longer than the 256-byte area is refused, not cut.
-  rig.system.modulePath = dir + std::string(250, 'd') + "/prumya.scr";
+  rig.system.modulePath = scratch.File(std::string(250, 'd') + "/prumya.scr");
   EXPECT_EQ(0, rig.slots.LoadSlot("stripes.bmp", true));
 }
 

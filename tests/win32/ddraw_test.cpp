@@ -2,7 +2,6 @@
 // Windows with a display; DirectDraw in normal cooperative mode, off-screen.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "framework/app_shell.h"
@@ -19,6 +18,7 @@
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/win32_bitmap_loader.h"
 #include "tests/display_rig.h"
+#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -118,10 +118,9 @@ TEST_F(DirectDrawTest, FillLockDeviceContextAndColourKey) {
 }
 
 TEST_F(DirectDrawTest, BitmapFilesLoadIntoSurfaces) {
-  const std::string path = ::testing::TempDir() + "ddraw_test.bmp";
-  const auto bytes = testrig::MakeBmp24(20, 10, [](std::int32_t x, std::int32_t) { return x < 10 ? 0x00FF00u : 0u; });
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  testutil::ScratchDir scratch("ddraw");
+  const std::string path = scratch.Write(
+      "ddraw.bmp", testrig::MakeBmp24(20, 10, [](std::int32_t x, std::int32_t) { return x < 10 ? 0x00FF00u : 0u; }));
   EXPECT_EQ(nullptr, bitmaps.LoadResource("NOSUCHBITMAP"));
   plat::IBitmap* bitmap = bitmaps.LoadFile(path.c_str());
   ASSERT_NE(nullptr, bitmap);
@@ -133,7 +132,6 @@ TEST_F(DirectDrawTest, BitmapFilesLoadIntoSurfaces) {
   EXPECT_EQ(slots.MatchColour(surface, plat::MakeColour(0, 255, 0)), FirstWord(surface, 3, 3));
   EXPECT_EQ(0u, FirstWord(surface, 15, 3));
   surface->Release();
-  std::remove(path.c_str());
 }
 
 }  // namespace
