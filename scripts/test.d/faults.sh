@@ -104,11 +104,24 @@ end_with_key() {
 start() {  # plan colour
   printf '[action]\r\nname=A\r\nmouse=0\r\ntime=1\r\nfps=1\r\ncolor=%s\r\n' "$2" >"$WORK/run/prumya.ini"
   : >"$WORK/out.txt"
+  rm -f "$WORK/then.xwd"
   xdotool mousemove 512 384
   (cd "$WORK/run" && PRUMYA_FAULTS=$1 exec ./prumya-faults /s) >"$WORK/out.txt" 2>&1 &
   PID=$!
   e2e_poll 20 e2e_has_window "$PID"
 }
+
+# After its boxes the saver goes on: it has ended by itself, its window has
+# the keyboard back (a display that failed to start shows nothing), or the
+# screen changes (a frame drawn).
+went_on() {
+  e2e_gone "$PID" || saver_focused && return 0
+  xwd -root -silent >"$WORK/now.xwd" 2>/dev/null || return 1
+  [ -f "$WORK/then.xwd" ] && ! cmp -s "$WORK/then.xwd" "$WORK/now.xwd" && return 0
+  mv "$WORK/now.xwd" "$WORK/then.xwd"
+  return 1
+}
+lost_once() { grep -aq 'surfaces lost first' "$WORK/out.txt"; }
 
 no_crash_output() { ! grep -aE 'runtime error|Sanitizer|Segmentation|Aborted|CRITICAL|unknown fault' "$WORK/out.txt"; }
 
@@ -122,7 +135,7 @@ init_fault() {  # plan colour
   check "$name: error boxes closed ($BOXES)" $?
   [ "$BOXES" -ge 1 ]
   check "$name: reported as \"$BOX_TITLE\"" $?
-  sleep 2
+  e2e_poll 10 went_on
   end_with_key
   check "$name: goes on and ends cleanly (exit $RC)" $?
   no_crash_output
@@ -134,7 +147,11 @@ run_fault() {  # plan colour expect-trail
   local name="running with $1 (color=$2)"
   start "$1" "$2"
   check "$name: the saver starts" $?
-  sleep 3
+  # Until the fault has struck: the first loss, frames drawn past the failing
+  # calls, or (nothing drawn) the keyboard with the saver and no box.
+  if [ "${1#lose=}" != "$1" ]; then e2e_poll 20 lost_once
+  elif [ "$3" = trail ]; then e2e_frames_pass 3 "$WORK"
+  else e2e_poll 10 saver_focused; fi
   [ -z "$(focused_box)" ] && e2e_alive "$PID"
   check "$name: keeps running without a report" $?
   if [ "$3" = trail ]; then

@@ -11,6 +11,7 @@ LINUX_BUILD=${1:-$ROOT/build/linux}
 WINDOWS_BUILD=${2:-$ROOT/build/windows}
 ARTIFACTS=$ROOT/build/e2e-artifacts
 mkdir -p "$ARTIFACTS"
+source "$ROOT/tests/e2e/lib.sh"
 source "$ROOT/tests/e2e/dialog_lib.sh"
 source "$ROOT/scripts/lib/wine-env.sh"
 
@@ -51,7 +52,7 @@ check_open() {  # platform args...: the dialog opens, about box too, Esc leaves 
     shot "$ARTIFACTS/$p-settings.png"
     click_control 102 3 && wait_ready 103 || return 1
     shot "$ARTIFACTS/$p-about.png"
-    key Return && wait_closed 103 || return 1
+    key Return && wait_closed 103 && poll dialog_focused 102 || return 1
   fi
   key Escape && wait_closed 102 && app_wait || return 1
   [ ! -e "$dir/prumya.ini" ]
@@ -61,7 +62,7 @@ check_choose() {  # platform: a list choice loads the preset; OK stores it
   local p=$1 dir=$WORK/$1-choose
   prepare_dir "$dir"
   app_start "$p" "$dir" /c && wait_ready 102 || return 1
-  open_list 102 && key Down && key Return || return 1
+  open_list 102 && key Down && key Return && wait_list_closed || return 1
   click_control 102 0 && wait_closed 102 && app_wait || return 1
   ini_has "$dir/prumya.ini" action name Alpha &&
     ini_has "$dir/action.ini" Alpha data00 100 && ini_has "$dir/action.ini" Alpha data05 77
@@ -85,8 +86,8 @@ check_delete() {  # platform: Delete answered Yes removes the user preset, even 
 name=Mine
 EOF
   app_start "$p" "$dir" /c && wait_ready 102 || return 1
-  click_control 102 2 && wait_window "映像削除" || return 1
-  key Return && wait_no_window "映像削除" || return 1
+  click_control 102 2 && wait_window "映像削除" && wait_focus "映像削除" || return 1
+  key Return && wait_no_window "映像削除" && poll dialog_focused 102 || return 1
   key Escape && wait_closed 102 && app_wait || return 1
   ! ini_has_section "$dir/action.ini" Mine && ini_has "$dir/prumya.ini" action name "* ぷるみゅら"
 }
@@ -101,9 +102,9 @@ EOF
   app_start "$p" "$dir" /c && wait_ready 102 || return 1
   click_control 102 0 && wait_window_count "ぷるみゅら の設定" 2 || return 1
   shot "$ARTIFACTS/$p-refusal.png"
-  key Return && wait_window_count "ぷるみゅら の設定" 1 || return 1
+  poll box_over_focused 102 && key Return && wait_window_count "ぷるみゅら の設定" 1 || return 1
   ! grep -q "^closed 102" "$LOG" || return 1
-  key Escape && wait_closed 102 2 && app_wait || return 1
+  poll dialog_focused 102 && key Escape && wait_closed 102 2 && app_wait || return 1
   ! ini_has_section "$dir/action.ini" Zeta
 }
 
@@ -111,15 +112,14 @@ check_over_saver() {  # platform: F1 opens the dialog over the saver; a colour c
   local p=$1 dir=$WORK/$1-saver
   prepare_dir "$dir"
   app_start "$p" "$dir" /s && wait_window "ぷるみゅら" || return 1
-  sleep 1
-  app_alive || { echo "  the saver ended before F1" >&2; return 1; }
+  wait_focus "ぷるみゅら" && e2e_frames_pass 2 "$WORK" && app_alive ||
+    { echo "  the saver did not run before F1" >&2; return 1; }
   press_until_ready F1 102 || return 1
   shot "$ARTIFACTS/$p-over-saver.png"
-  click_control 102 60 && key Escape && wait_window "色数設定" || return 1
+  click_control 102 60 && key Escape && wait_window "色数設定" && wait_focus "色数設定" || return 1
   key Return && wait_no_window "色数設定" && wait_closed 102 2 || return 1
-  sleep 1
-  app_alive || return 1  # the saver goes on after the dialog
-  key Escape && app_wait
+  e2e_frames_pass 3 "$WORK" && app_alive || return 1  # the saver goes on after the dialog
+  wait_focus "ぷるみゅら" && key Escape && app_wait
 }
 
 check_unconvertible() {  # Linux: a character without a Shift_JIS form is refused
@@ -127,8 +127,8 @@ check_unconvertible() {  # Linux: a character without a Shift_JIS form is refuse
   prepare_dir "$dir"
   app_start linux "$dir" /c && wait_ready 102 || return 1
   type_name 102 "A😀" && wait_window_count "ぷるみゅら の設定" 2 || return 1
-  key Return && wait_window_count "ぷるみゅら の設定" 1 || return 1
-  click_control 102 0 && wait_closed 102 && app_wait || return 1
+  poll box_over_focused 102 && key Return && wait_window_count "ぷるみゅら の設定" 1 || return 1
+  poll dialog_focused 102 && click_control 102 0 && wait_closed 102 && app_wait || return 1
   ini_has "$dir/prumya.ini" action name A
 }
 

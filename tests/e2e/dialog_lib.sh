@@ -87,8 +87,32 @@ ready_seen() {
   done < <(log_lines | awk -v from="$CONSUMED" -v to="$line" 'NR > from && NR < to')
   CONSUMED=$line
 }
-# The log line comes as the dialog is set up; give it a moment to show.
-wait_ready() { poll ready_seen "$1" && sleep 0.5; }
+# The window that has the keyboard, and its title.
+focused_window() { xdotool getwindowfocus 2>/dev/null; }
+focused_title() {
+  local f
+  f=$(focused_window) && [ -n "$f" ] && xdotool getwindowname "$f" 2>/dev/null
+}
+has_focus() { [ "$(focused_title)" = "$1" ]; }  # title
+wait_focus() { poll has_focus "$1"; }
+
+declare -A TITLES=([102]="ぷるみゅら の設定" [103]="ぷるみゅら のバージョン情報")
+declare -A DIALOG_WINDOW  # templateId -> its window, once ready
+
+# The log line comes as the dialog is set up; it is ready for input once
+# its window has the keyboard.
+dialog_focused() {  # templateId
+  has_focus "${TITLES[$1]}" || return 1
+  DIALOG_WINDOW[$1]=$(focused_window)
+}
+wait_ready() { poll ready_seen "$1" && poll dialog_focused "$1"; }
+
+# A message box over a dialog of the same title has the keyboard.
+box_over_focused() {  # templateId
+  local f
+  f=$(focused_window)
+  [ -n "$f" ] && [ "$f" != "${DIALOG_WINDOW[$1]:-}" ] && has_focus "${TITLES[$1]}"
+}
 
 # A key that opens a dialog, pressed again if the window it went to was not
 # ready for it yet.
@@ -96,7 +120,7 @@ press_until_ready() {  # key templateId
   local i
   for i in 1 2 3; do
     key "$1"
-    TIMEOUT=5 poll ready_seen "$2" 2>/dev/null && { sleep 0.5; return 0; }
+    TIMEOUT=5 poll ready_seen "$2" 2>/dev/null && { poll dialog_focused "$2"; return; }
   done
   echo "  $1 opened no dialog $2" >&2
   return 1
@@ -112,22 +136,32 @@ click_control() {  # templateId index
   xdotool mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) click 1
 }
 
-# Drops the preset list open with its arrow button (right end of the box).
+visible_windows() { xdotool search --onlyvisible --name "" 2>/dev/null | wc -l; }
+more_windows_than() { [ "$(visible_windows)" -gt "$1" ]; }
+
+# Drops the preset list open with its arrow button (right end of the box);
+# the list is a window of its own.
 open_list() {  # templateId
+  local before
+  before=$(visible_windows)
   set -- ${RECTS["$1:7"]}
   xdotool mousemove $(($3 - 6)) $((($2 + $4) / 2)) click 1
-  sleep 0.5
+  poll more_windows_than "$before" && LIST_BASE=$before
 }
+# The list has gone again (it holds the pointer while open).
+list_closed() { [ "$(visible_windows)" -le "${LIST_BASE:-0}" ]; }
+wait_list_closed() { poll list_closed; }
 
 # Replaces the preset name field's text by typing.
 type_name() {  # templateId text
   local text=$2
   set -- ${RECTS["$1:7"]}
-  xdotool mousemove $(($1 + 12)) $((($2 + $4) / 2)) click 1 && sleep 0.2 &&
+  xdotool mousemove $(($1 + 12)) $((($2 + $4) / 2)) click 1 &&
     xdotool key Home shift+End && LC_ALL=C.UTF-8 xdotool type --delay 50 "$text"
 }
 
-key() { sleep 0.2; xdotool key "$@"; }
+# Keys go to the window that has the keyboard: callers wait for it first.
+key() { xdotool key "$@"; }
 
 # Visible windows titled exactly so (xdotool's own name search misses
 # non-ASCII titles, so the names are compared here).

@@ -94,6 +94,20 @@ e2e_screenshot() {  # file
   xwd -root -silent | /usr/bin/convert xwd:- "$1" 2>/dev/null
 }
 
+# Frames drawn: the screen changes COUNT times in a row within the time-out,
+# so the program has gone round its loop since whatever came before.
+# Shots are raw dumps (compared byte for byte) in DIR.
+e2e_frames_pass() {  # count dir
+  local i
+  xwd -root -silent >"$2/frame-0.xwd" 2>/dev/null || return 1
+  for i in $(seq 1 "$1"); do
+    e2e_poll "$E2E_TIMEOUT" e2e_screen_differs "$2/frame-$((i - 1)).xwd" "$2/frame-$i.xwd" || return 1
+  done
+}
+e2e_screen_differs() {  # earlier-dump new-dump
+  xwd -root -silent >"$2" 2>/dev/null && ! cmp -s "$1" "$2"
+}
+
 # Pixels of a colour (each channel within the tolerance) in a screenshot.
 e2e_count_colour() {  # file r g b [tolerance]
   /usr/bin/convert "$1" -depth 8 rgb:- | python3 -c '

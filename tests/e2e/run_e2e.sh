@@ -30,7 +30,7 @@ check_trail() {  # platform
   dir=$(saver_dir "$p" trail)
   a=$ARTIFACTS/$p-trail-a.png b=$ARTIFACTS/$p-trail-b.png
   saver_start "$p" "$dir" /s
-  wait_frame "$a" && sleep 0.5 && shot "$a" && sleep 0.3 && shot "$b"
+  wait_frame "$a" && wait_for shot_moved "$a" "$b"
   local lit off moved
   lit=$(trail_count "$a" lit) off=$(trail_count "$a" off)
   moved=$($PIXELS diff "$a" "$b")
@@ -42,6 +42,16 @@ check_trail() {  # platform
   saver_stop
 }
 
+# Green pixels of the clock (lower right) and the counter (lower left) in a
+# shot: CLOCK and RATE.
+overlay_counts() {  # file
+  CLOCK=$($PIXELS green "$1" $((SCREEN_W - 304)) $((SCREEN_H - 17)) $SCREEN_W $((SCREEN_H - 1)))
+  RATE=$($PIXELS green "$1" 0 $((SCREEN_H - 17)) 224 $((SCREEN_H - 1)))
+}
+overlays_shown() {  # file
+  shot "$1" && overlay_counts "$1" && [ "${CLOCK:-0}" -gt 300 ] && [ "${RATE:-0}" -gt 200 ]
+}
+
 # The clock at the lower right and the counter at the lower left, in green;
 # a left click ends.
 check_overlays() {  # platform
@@ -50,21 +60,24 @@ check_overlays() {  # platform
   printf '[action]\ntime=1\nfps=1\n' | to_cp932 > "$dir/prumya.ini"
   s=$ARTIFACTS/$p-overlays.png
   saver_start "$p" "$dir" /s
-  wait_frame "$s"
-  sleep 0.5 && shot "$s"
-  local clock rate
-  clock=$($PIXELS green "$s" $((SCREEN_W - 304)) $((SCREEN_H - 17)) $SCREEN_W $((SCREEN_H - 1)))
-  rate=$($PIXELS green "$s" 0 $((SCREEN_H - 17)) 224 $((SCREEN_H - 1)))
-  echo "  $p overlays: clock=$clock rate=$rate green pixels"
-  result "$p time=1 shows the clock at the bottom right" $([ "${clock:-0}" -gt 300 ]; echo $?)
-  result "$p fps=1 shows the counter at the bottom left" $([ "${rate:-0}" -gt 200 ]; echo $?)
+  CLOCK= RATE=
+  wait_frame "$s" && wait_for overlays_shown "$s"
+  echo "  $p overlays: clock=$CLOCK rate=$RATE green pixels"
+  result "$p time=1 shows the clock at the bottom right" $([ "${CLOCK:-0}" -gt 300 ]; echo $?)
+  result "$p fps=1 shows the counter at the bottom left" $([ "${RATE:-0}" -gt 200 ]; echo $?)
   xdotool click 1
   saver_ended_ok; result "$p a left click ends with exit code 0" $?
   saver_stop
 }
 
+QUICK_KEYS="data00 data01 data02 data03 data04 data05 data06 data07 data08 data09 data10 data11 "
+quick_keys_stored() {  # file: KEYS holds the key names of "???"
+  KEYS=$(ini_key_names "$1" "???" | tr '\n' ' ')
+  [ "$KEYS" = "$QUICK_KEYS" ]
+}
+
 # F3: the notice, then "???" with exactly the twelve data keys; the settings
-# file stays as it was. Alt ends.
+# file stays as it was. Alt, held until the saver has seen it, ends.
 check_quick_save() {  # platform
   local p=$1 dir
   dir=$(saver_dir "$p" quick)
@@ -73,19 +86,19 @@ check_quick_save() {  # platform
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-quick-before.png"
   xdotool key F3
-  local box=1 keys=""
+  local box=1
   wait_for window_shown "映像保存" && box=0
   shot "$ARTIFACTS/$p-quick-notice.png"
-  sleep 0.2 && xdotool key Return
-  wait_for test -f "$dir/action.ini"
-  sleep 0.3
-  keys=$(ini_key_names "$dir/action.ini" "???" | tr '\n' ' ')
-  local want="data00 data01 data02 data03 data04 data05 data06 data07 data08 data09 data10 data11 "
+  wait_for focus_is "映像保存" && xdotool key Return
+  KEYS=
+  wait_for quick_keys_stored "$dir/action.ini"
   result "$p F3 shows the notice" $box
-  result "$p F3 stores exactly data00..data11 in ???" $([ "$keys" = "$want" ]; echo $?)
+  result "$p F3 stores exactly data00..data11 in ???" $([ "$KEYS" = "$QUICK_KEYS" ]; echo $?)
   result "$p F3 leaves prumya.ini unchanged" $(cmp -s "$dir/prumya.ini" "$WORK/$p-settings-before"; echo $?)
-  sleep 0.3
-  xdotool keydown alt && sleep 0.4 && xdotool keyup alt
+  wait_for focus_is "ぷるみゅら"
+  xdotool keydown alt
+  [ -n "$SAVER_PID" ] && e2e_poll "$SAVER_TIMEOUT" e2e_gone "$SAVER_PID"
+  xdotool keyup alt
   saver_ended_ok; result "$p Alt ends with exit code 0" $?
   saver_stop
 }
@@ -98,7 +111,7 @@ check_mouse_threshold() {  # platform
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-mouse.png"
   xdotool mousemove 536 384
-  saver_stays 1; result "$p a mouse move of 24 pixels does not end" $?
+  saver_stays 3; result "$p a mouse move of 24 pixels does not end" $?
   xdotool mousemove 537 384
   saver_ended_ok; result "$p a mouse move of 25 pixels ends with exit code 0" $?
   saver_stop
@@ -110,8 +123,8 @@ check_mouse_lock() {  # platform
   printf '[action]\nmouse=0\n' | to_cp932 > "$dir/prumya.ini"
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-lock.png"
-  xdotool mousemove 900 700 && sleep 0.3 && xdotool mousemove 10 10
-  saver_stays 1; result "$p mouse=0: no mouse move ends" $?
+  xdotool mousemove 900 700 && e2e_frames_pass 2 "$WORK" && xdotool mousemove 10 10
+  saver_stays 3; result "$p mouse=0: no mouse move ends" $?
   saver_stop
 }
 

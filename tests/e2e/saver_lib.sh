@@ -50,8 +50,8 @@ saver_ended_ok() {
   [ "$SAVER_RC" -eq 0 ]
 }
 
-# Still running after the given seconds.
-saver_stays() { sleep "$1"; saver_alive; }
+# Still running after drawing the given number of frames.
+saver_stays() { e2e_frames_pass "$1" "$WORK" && saver_alive; }
 
 # Ends a run that is still going: a key first, then by force.
 saver_stop() {
@@ -70,6 +70,16 @@ frame_shown() {  # file
   [ "$(trail_count "$1" lit)" -gt 100 ]
 }
 wait_frame() { wait_for frame_shown "$1"; }
+# A later shot differs from an earlier one.
+shot_moved() {  # earlier later
+  shot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]
+}
+
+# The window that has the keyboard has this title.
+focus_is() {  # title
+  local f
+  f=$(xdotool getwindowfocus 2>/dev/null) && [ -n "$f" ] && [ "$(xdotool getwindowname "$f" 2>/dev/null)" = "$1" ]
+}
 
 # One of the trail counts of a shot: lit, band or off.
 trail_count() { $PIXELS trail "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }

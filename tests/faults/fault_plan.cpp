@@ -29,7 +29,7 @@ class LosingPresenter : public IPresentTarget {
     inner_.Present(frame);
     if (++presents_ % every_ != 0) return;
     device_.LoseAllSurfaces();
-    ++losses_;
+    if (++losses_ == 1) std::fprintf(stderr, "prumya-faults: surfaces lost first after present %ld\n", presents_);
   }
 
  private:
