@@ -54,13 +54,21 @@ start() {  # platform dir
   PID=$!
 }
 
-# The window sits at 0,0 at the screen's size.
-at_screen_size() {  # window
-  local geometry screen
-  geometry=$(e2e_window_geometry "$1") || return 1
-  screen=$(e2e_screen_size)
-  echo "  window $geometry, screen $screen"
-  [ "$geometry" = "0 0 $screen" ]
+# The process's window sits at 0,0 at the screen's size. SDL may make its
+# window anew as it starts, so the window is looked up each time.
+at_screen_size() {  # pid
+  local window
+  window=$(e2e_window_of_pid "$1") && [ -n "$window" ] || return 1
+  GEOMETRY=$(e2e_window_geometry "$window") || return 1
+  [ "$GEOMETRY" = "0 0 $(e2e_screen_size)" ]
+}
+fills_screen() {
+  local status
+  GEOMETRY=
+  e2e_poll 10 at_screen_size "$PID"
+  status=$?
+  echo "  window ${GEOMETRY:-not found}, screen $(e2e_screen_size)"
+  return $status
 }
 
 # Once drawn, the screen shows (next to) none of the root window, which was
@@ -86,7 +94,7 @@ one_run() {  # platform ending-name ending-command...
   start "$p" "$dir"
   window=$(e2e_wait_window "$PID")
   check "$p window shown ($how run)" test -n "$window"
-  [ -n "$window" ] && check "$p window at 0,0 with the screen's size ($how run)" at_screen_size "$window"
+  [ -n "$window" ] && check "$p window at 0,0 with the screen's size ($how run)" fills_screen
   check "$p window covers the screen once drawn ($how run)" covers_screen "$ARTIFACTS/$p-$how.png"
   "$@"
   check "$p ends on $how with exit code 0" ends_with_zero
