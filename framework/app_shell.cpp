@@ -48,7 +48,8 @@ bool AppShell::OpenMainWindow(plat::InstanceHandle instance, int showCommand) {
 }
 
 // Every waiting message goes before the next frame; an inactive application
-// blocks instead of drawing.
+// blocks instead of drawing. Between frames the loop sleeps until the next
+// one is due or a message arrives, so exits still act at once.
 void AppShell::RunLoop() {
   plat::WindowMessage message;
   for (;;) {
@@ -57,7 +58,8 @@ void AppShell::RunLoop() {
       windows_->TranslateAndDispatch(message);
     } else if (active_) {
       closeGuard_ = false;
-      if (calls_.frameTick) calls_.frameTick();
+      const std::uint32_t wait = calls_.frameTick ? calls_.frameTick() : 0;
+      if (wait > 0) windows_->WaitMessageTimeout(wait);
     } else {
       windows_->WaitMessage();
     }

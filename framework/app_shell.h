@@ -23,7 +23,9 @@ using MessageHandler = std::function<bool(plat::WindowHandle window, std::uint32
 struct ShellCalls {
   std::function<void()> buildTrigTable;  // once, after the window is shown
   std::function<void()> startSaver;      // right after buildTrigTable
-  std::function<void()> frameTick;       // whenever idle and active
+  // Whenever idle and active; answers how long (ms) until the next frame is
+  // due, for which the loop then waits unless a message comes first.
+  std::function<std::uint32_t()> frameTick;
   std::function<void()> closeSequence;   // Screen Release, then CloseSound
 };
 

@@ -17,7 +17,7 @@ class Framework {
         shell(*p.windows, *p.clock, random),
         sound(*p.sound, shell),
         boxes(*p.boxes, *p.windows, shell),
-        screen(*p.display, shell, boxes, sound),
+        screen(*p.display, *p.clock, shell, boxes, sound),
         slots(screen, *p.display, *p.bitmaps, *p.system, boxes) {
     boxes.AttachScreen(&screen);
     screen.AttachSlots(&slots);

@@ -20,8 +20,9 @@ constexpr std::uint32_t kSizedFlags = plat::kDdsdCaps | plat::kDdsdHeight | plat
 
 }  // namespace
 
-Screen::Screen(plat::IDisplayDevice& device, AppShell& shell, BoxHost& boxes, SoundSystem& sound)
-    : device_(&device), shell_(&shell), boxes_(&boxes), sound_(&sound) {}
+Screen::Screen(plat::IDisplayDevice& device, plat::IClock& clock, AppShell& shell, BoxHost& boxes,
+               SoundSystem& sound)
+    : device_(&device), shell_(&shell), boxes_(&boxes), sound_(&sound), pacer_(clock) {}
 
 bool Screen::Init16(std::int32_t width, std::int32_t height) {
   width_ = width;
@@ -48,6 +49,7 @@ bool Screen::Init() {
     return Fail(kNoFullScreen);
   }
   if (!SetDisplayMode()) return Fail(kNoDisplayMode);
+  pacer_.SetRate(device_->RefreshRate());
   plat::SurfaceDesc primary;
   primary.flags = plat::kDdsdCaps;
   primary.caps = plat::kDdsCapsPrimarySurface;
@@ -132,6 +134,7 @@ plat::HResult Screen::Clear() {
 }
 
 void Screen::Present() {
+  pacer_.Presented();
   if (target_ != nullptr) return PresentToTarget();
   if (primary_ == nullptr || backBuffer_ == nullptr) return;
   const plat::Rect all{0, 0, width_, height_};

@@ -5,8 +5,10 @@
 #include <cstdint>
 
 #include "framework/painter.h"
+#include "framework/refresh_pacer.h"
 #include "platform/display_device.h"
 #include "platform/soft/present_target.h"
+#include "platform/system.h"
 
 namespace qrx {
 
@@ -17,7 +19,8 @@ class SlotTable;
 
 class Screen {
  public:
-  Screen(plat::IDisplayDevice& device, AppShell& shell, BoxHost& boxes, SoundSystem& sound);
+  Screen(plat::IDisplayDevice& device, plat::IClock& clock, AppShell& shell, BoxHost& boxes,
+         SoundSystem& sound);
   void AttachSlots(SlotTable* slots) { slots_ = slots; }
 
   bool Init16(std::int32_t width, std::int32_t height);
@@ -32,6 +35,9 @@ class Screen {
   // the init never made the surfaces they need.
   plat::HResult Clear();
   void Present();
+  // Milliseconds until a present would not come before the display's next
+  // refresh; 0 when one may go now. Paces presents with or without surfaces.
+  std::uint32_t MsUntilNextRefresh() const { return pacer_.MsUntilDue(); }
   plat::HResult GetDC(Painter& painter);
   plat::HResult ReleaseDC(Painter& painter);
   void SetClip(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
@@ -66,6 +72,7 @@ class Screen {
   plat::ISurface* primary_ = nullptr;
   plat::ISurface* backBuffer_ = nullptr;
   plat::IPresentTarget* target_ = nullptr;  // set while windowed
+  RefreshPacer pacer_;
 };
 
 }  // namespace qrx

@@ -17,6 +17,11 @@ bool Timer::PeriodPassed() {
 
 bool Timer::HasElapsed(std::uint32_t ms) const { return clock_->TickCount() - start_ >= ms; }
 
+std::uint32_t Timer::Remaining(std::uint32_t ms) const {
+  const std::uint32_t elapsed = clock_->TickCount() - start_;
+  return elapsed >= ms ? 0 : ms - elapsed;
+}
+
 KeyTracker::KeyTracker(plat::IInputState& input, std::int32_t virtualKey)
     : input_(&input), vk_(virtualKey) {}
 

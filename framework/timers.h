@@ -13,6 +13,7 @@ class Timer {
   void Restart();
   bool PeriodPassed();                  // restarts when it answers true
   bool HasElapsed(std::uint32_t ms) const;
+  std::uint32_t Remaining(std::uint32_t ms) const;  // until HasElapsed(ms); 0 once it has
   std::uint32_t Start() const { return start_; }
   std::uint32_t Period() const { return period_; }
 

@@ -85,6 +85,9 @@ class IDisplayDevice {
   virtual HResult CreateSurface(const SurfaceDesc& desc, ISurface** out) = 0;
   virtual HResult RestoreDisplayMode() = 0;
   virtual HResult FlipToGdiSurface() = 0;
+  // The current mode's refresh rate in Hz (GetMonitorFrequency); 0 when the
+  // display does not say.
+  virtual std::int32_t RefreshRate() = 0;
   virtual void Release() = 0;  // after this Create may be called again
 };
 

@@ -36,6 +36,9 @@ class IWindowSystem {
   virtual bool PeekMessage(WindowMessage& out) = 0;  // PM_REMOVE, any window of the thread
   virtual void TranslateAndDispatch(const WindowMessage& message) = 0;
   virtual void WaitMessage() = 0;
+  // MsgWaitForMultipleObjects(0, NULL, FALSE, ms, QS_ALLINPUT): returns when
+  // a message arrives or after ms milliseconds, whichever comes first.
+  virtual void WaitMessageTimeout(std::uint32_t ms) = 0;
   virtual bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;
   virtual void PostQuitMessage(int exitCode) = 0;

@@ -98,6 +98,9 @@ void SaverConfig::LoadSettings(bool applyCommand) {
   CopyPresetName(settings.presetName, name);
   for (const SettingKey& k : kSettingKeys)
     settings.*k.field = store_->GetInt(kSettingsSection, k.key, k.defaultValue, paths.settings);
+  // Only a hand edit makes the limit negative; taken as an unsigned count it
+  // would hold the first frame off for weeks. It reads as no limit.
+  if (settings.speedLimitMs < 0) settings.speedLimitMs = 0;
   settings.command = ReadPresetInt(settings.presetName, "command", 0);
 
   if (applyCommand) {

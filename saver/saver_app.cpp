@@ -28,7 +28,7 @@ void SaverApp::Install() {
   qrx::ShellCalls calls;
   calls.buildTrigTable = [this] { BuildTrigTable(); };
   calls.startSaver = [this] { StartSaver(); };
-  calls.frameTick = [this] { FrameTick(); };
+  calls.frameTick = [this] { return FrameTick(); };
   calls.closeSequence = [this] { CloseSequence(); };
   shell.SetCalls(std::move(calls));
 }

@@ -34,7 +34,7 @@ class SaverApp {
                       std::intptr_t lParam) {
     return run.MessageHandler(window, message, wParam, lParam);
   }
-  void FrameTick() { run.FrameTick(); }
+  std::uint32_t FrameTick() { return run.FrameTick(); }
   void CloseSequence();
 
   qrx::Framework& framework;

@@ -1,5 +1,6 @@
 #include "saver/saver_run.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "framework/message_dialog.h"
@@ -85,7 +86,10 @@ void SaverRun::SaveQuickPreset() {
   parts_.config.WriteQuickPreset();
 }
 
-void SaverRun::FrameTick() {
+// A tick that draws nothing (the speed limit has not run out, or the display
+// has not refreshed since the last frame) still checks the exits and the
+// re-roll; the shell then waits for the time left or the next message.
+std::uint32_t SaverRun::FrameTick() {
   plat::IClock& clock = *framework_->platform.clock;
   if (!frameTimer_) {
     frameTimer_.emplace(clock);
@@ -93,14 +97,20 @@ void SaverRun::FrameTick() {
   }
   if (CheckExit()) {
     framework_->shell.RequestClose();
-    return;
+    return 0;
   }
   if (parts_.config.RerollsEveryMinute() && rerollTimer_->PeriodPassed()) ReloadAndReset();
-  // A limit from the file is taken as an unsigned millisecond count.
-  const auto limit = static_cast<std::uint32_t>(parts_.config.settings.speedLimitMs);
-  if (limit != 0 && !frameTimer_->HasElapsed(limit)) return;
+  if (const std::uint32_t wait = UntilNextFrame(); wait > 0) return wait;
   frameTimer_->Restart();
   DrawFrame();
+  return UntilNextFrame();
+}
+
+// A limit from the file is taken as an unsigned millisecond count.
+std::uint32_t SaverRun::UntilNextFrame() const {
+  const auto limit = static_cast<std::uint32_t>(parts_.config.settings.speedLimitMs);
+  const std::uint32_t limitLeft = limit != 0 ? frameTimer_->Remaining(limit) : 0;
+  return std::max(limitLeft, framework_->screen.MsUntilNextRefresh());
 }
 
 void SaverRun::DrawFrame() {

@@ -44,7 +44,8 @@ class SaverRun {
   // True when the message was handled (the window procedure returns 0).
   bool MessageHandler(plat::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                       std::intptr_t lParam);
-  void FrameTick();
+  // Answers how long (ms) until the next frame is due.
+  std::uint32_t FrameTick();
   // Alt down now, or the cursor beyond the threshold from its anchor.
   bool CheckExit();
   // F3: a notice, then the twelve current values as the preset "???".
@@ -55,6 +56,7 @@ class SaverRun {
   void OpenSettings();    // F1 and the right button
   bool MovedBeyondThreshold(std::int32_t x, std::int32_t y) const;
   void DrawFrame();
+  std::uint32_t UntilNextFrame() const;
 
   qrx::Framework* framework_;
   SaverParts parts_;

@@ -39,6 +39,7 @@ class FlipOnlyDisplay : public plat::IDisplayDevice {
     if (log) log->Add("FlipToGdiSurface");
     return flipResult;
   }
+  std::int32_t RefreshRate() override { return 0; }
   void Release() override {}
 };
 
@@ -75,7 +76,7 @@ struct DisplayRig {
   qrx::AppShell shell{windows, clock, random};
   qrx::SoundSystem soundSystem{sound, shell};
   qrx::BoxHost host{boxes, windows, shell};
-  qrx::Screen screen{device, shell, host, soundSystem};
+  qrx::Screen screen{device, clock, shell, host, soundSystem};
   qrx::SlotTable slots{screen, device, bitmaps, system, host};
 };
 

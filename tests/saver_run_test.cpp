@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/saver_rig.h"
@@ -142,6 +143,56 @@ TEST(SaverTick, SpeedLimitSkipsFramesButStillChecksExits) {
   rig.Tick();  // Alt ends at the next tick, drawn or not
   EXPECT_EQ(1, rig.Closes());
   EXPECT_EQ(1, rig.Frames());
+}
+
+// The whole process over fakes, run by the shell's own loop from "/s": each
+// timed wait and the frames drawn before it, until a key arrives during the
+// first wait after the given frame and ends the run.
+std::vector<std::pair<std::uint32_t, int>> WaitsUntilKey(const char* speed, int keyAfterFrame) {
+  testrig::SaverFakes f;
+  f.system.width = 1024;
+  f.system.height = 768;
+  f.clock.ticks = 5000;
+  f.windows.clock = &f.clock;
+  f.profile.Set(kSettingsFile, "action", "speed", speed);
+  qrx::Framework framework{f.Get()};
+  prumya::SaverApp app{framework};
+  app.Install();
+  std::vector<std::pair<std::uint32_t, int>> seen;
+  bool keySent = false;
+  f.windows.onWait = [&] {
+    if (f.windows.timedWaits.size() == seen.size()) {  // untimed: the window is shown
+      f.windows.Post(plat::kWmActivateApp, 1);
+      return;
+    }
+    seen.push_back({f.windows.timedWaits.back(), f.display.Presents()});
+    if (seen.size() == 4) {
+      f.clock.Advance(5);  // a message that ends nothing cuts the fourth wait short
+      f.windows.Post(plat::kWmMouseMove);
+    } else if (f.display.Presents() == keyAfterFrame && !keySent) {
+      keySent = true;
+      f.windows.Post(plat::kWmKeyDown, 'Q');
+    }
+  };
+  char line[] = "/s";
+  EXPECT_EQ(0, framework.shell.Run(1, 0, line, 1));
+  EXPECT_EQ(1u, f.windows.destroyed.size());
+  EXPECT_EQ(0, f.windows.stallCount);
+  return seen;
+}
+
+// Skipped ticks wait exactly for the time left, so no tick spins: speed 20
+// waits out the limit; speed 0 presents once per refresh of a display that
+// reports no rate (60 Hz), on the 1000/60 ms grid; a hand-edited negative
+// speed reads as 0. The fourth wait is cut short by a mouse message after
+// 5 ms; the next one is for exactly the rest.
+TEST(SaverLoop, WaitsExactlyForTheNextFrameAndMessagesCutWaitsShort) {
+  using Seen = std::vector<std::pair<std::uint32_t, int>>;
+  const Seen limited{{20, 0}, {20, 1}, {20, 2}, {20, 3}, {15, 3}, {20, 4}, {20, 5}};
+  EXPECT_EQ(limited, WaitsUntilKey("20", 5));
+  const Seen paced{{16, 1}, {17, 2}, {17, 3}, {16, 4}, {11, 4}, {17, 5}};
+  EXPECT_EQ(paced, WaitsUntilKey("0", 5));
+  EXPECT_EQ(paced, WaitsUntilKey("-20", 5));
 }
 
 TEST(SaverTick, CommandsThreeAndFourRerollEveryMinute) {

@@ -32,6 +32,7 @@ class ShellTest : public ::testing::Test {
     calls.frameTick = [this] {
       ++frames;
       if (frame) frame();
+      return std::uint32_t{0};
     };
     calls.closeSequence = [this] { ++closes; };
     shell.SetCalls(calls);
@@ -224,6 +225,7 @@ TEST_F(ShellTest, InactiveShellWaitsAndResumesFramesOnActivation) {
     ++frames;
     if (frames == 3) windows.Post(plat::kWmActivateApp, 0);
     if (frames == 5) shell.RequestClose();
+    return std::uint32_t{0};
   };
   calls.closeSequence = [this] { ++closes; };
   shell.SetCalls(calls);  // no activation at the start

@@ -94,6 +94,13 @@ void FakeWindowSystem::WaitMessage() {
   }
 }
 
+void FakeWindowSystem::WaitMessageTimeout(std::uint32_t ms) {
+  Record("WaitMessageTimeout");
+  timedWaits.push_back(ms);
+  if (onWait) onWait();
+  if (queue.empty() && !quitPosted && clock != nullptr) clock->Advance(ms);
+}
+
 bool FakeWindowSystem::PostMessage(plat::WindowHandle window, std::uint32_t message,
                                    std::uintptr_t wParam, std::intptr_t lParam) {
   Record("PostMessage " + std::to_string(message));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fake/call_log.h"
+#include "platform/fake/fake_clock.h"
 #include "platform/window_system.h"
 
 namespace fake {
@@ -27,6 +28,9 @@ class FakeWindowSystem : public plat::IWindowSystem {
   std::function<void()> onWait;
   // Safety net: after this many PeekMessage calls WM_QUIT is injected.
   int peekLimit = 100000;
+  // When set, a timed wait that no message cuts short (onWait posting one)
+  // advances this clock by the whole time.
+  FakeClock* clock = nullptr;
 
   // What happened.
   std::vector<std::string> calls;
@@ -38,6 +42,7 @@ class FakeWindowSystem : public plat::IWindowSystem {
   std::vector<plat::WindowMessage> defaultProcessed;
   std::vector<plat::WindowHandle> destroyed;
   int hideCursorCount = 0, waitCount = 0, stallCount = 0, peekCount = 0;
+  std::vector<std::uint32_t> timedWaits;  // each WaitMessageTimeout's time
   bool runaway = false;
   std::deque<plat::WindowMessage> queue;
   bool quitPosted = false;
@@ -63,6 +68,7 @@ class FakeWindowSystem : public plat::IWindowSystem {
   bool PeekMessage(plat::WindowMessage& out) override;
   void TranslateAndDispatch(const plat::WindowMessage& message) override;
   void WaitMessage() override;
+  void WaitMessageTimeout(std::uint32_t ms) override;
   bool PostMessage(plat::WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   void PostQuitMessage(int exitCode) override;

@@ -11,6 +11,7 @@ void LinuxDisplay::Init() {
   SDL_DisplayMode mode{};
   if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return;
   device_.SetDesktop(mode.w, mode.h, SDL_BITSPERPIXEL(mode.format) == 16 ? 16 : 32);
+  device_.SetRefreshRate(mode.refresh_rate);
 }
 
 }  // namespace plat::linux_port

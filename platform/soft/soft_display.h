@@ -40,11 +40,13 @@ class SoftDisplayDevice : public IDisplayDevice {
   HResult CreateSurface(const SurfaceDesc& desc, ISurface** out) override;
   HResult RestoreDisplayMode() override;
   HResult FlipToGdiSurface() override;
+  std::int32_t RefreshRate() override { return refreshRate_; }
   void Release() override;
 
   // The desktop's mode, for a device made before the desktop could be asked;
   // also the current mode while no mode has been set.
   void SetDesktop(std::int32_t width, std::int32_t height, std::int32_t bpp);
+  void SetRefreshRate(std::int32_t hz) { refreshRate_ = hz; }
 
   // Fault injection.
   void Fail(SoftFault fault, bool on = true) { faults_[static_cast<int>(fault)] = on; }
@@ -78,6 +80,7 @@ class SoftDisplayDevice : public IDisplayDevice {
   std::int32_t desktopWidth_, desktopHeight_, desktopBpp_;
   std::int32_t modeWidth_, modeHeight_, modeBpp_;
   bool exists_ = false;
+  std::int32_t refreshRate_ = 0;
   WindowHandle coopWindow_ = 0;
   std::uint32_t coopFlags_ = 0;
   bool faults_[static_cast<int>(SoftFault::Count)] = {};

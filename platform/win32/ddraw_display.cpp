@@ -167,6 +167,12 @@ HResult DdrawDisplay::FlipToGdiSurface() {
   return directDraw_ != nullptr ? directDraw_->FlipToGDISurface() : DDERR_NOTINITIALIZED;
 }
 
+std::int32_t DdrawDisplay::RefreshRate() {
+  DWORD hz = 0;
+  if (directDraw_ == nullptr || FAILED(directDraw_->GetMonitorFrequency(&hz))) return 0;
+  return static_cast<std::int32_t>(hz);
+}
+
 void DdrawDisplay::Release() {
   if (directDraw_ == nullptr) return;
   directDraw_->Release();

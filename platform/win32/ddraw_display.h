@@ -47,6 +47,7 @@ class DdrawDisplay : public IDisplayDevice {
   HResult CreateSurface(const SurfaceDesc& desc, ISurface** out) override;
   HResult RestoreDisplayMode() override;
   HResult FlipToGdiSurface() override;
+  std::int32_t RefreshRate() override;
   void Release() override;
 
  private:

@@ -27,6 +27,7 @@ class Win32WindowSystem : public IWindowSystem {
   bool PeekMessage(WindowMessage& out) override;
   void TranslateAndDispatch(const WindowMessage& message) override;
   void WaitMessage() override;
+  void WaitMessageTimeout(std::uint32_t ms) override;
   bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   void PostQuitMessage(int exitCode) override;
@@ -40,6 +41,7 @@ class Win32WindowSystem : public IWindowSystem {
 
   WindowProcedure procedure_;
   MSG last_{};  // the message PeekMessage took, with its time and point
+  bool finePeriod_ = false;  // timeBeginPeriod(1) in force
 };
 
 }  // namespace plat::win32_port

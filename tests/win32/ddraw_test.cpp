@@ -80,7 +80,7 @@ class DirectDrawTest : public ::testing::Test {
   qrx::AppShell shell{windows, clock, random};
   qrx::SoundSystem soundSystem{sound, shell};
   qrx::BoxHost host{boxes, windows, shell};
-  qrx::Screen screen{display, shell, host, soundSystem};
+  qrx::Screen screen{display, clock, shell, host, soundSystem};
   qrx::SlotTable slots{screen, display, bitmaps, system, host};
 };
 
