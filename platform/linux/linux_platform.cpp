@@ -15,9 +15,10 @@ LinuxPlatform::LinuxPlatform(DialogTemplateLookup templates)
   // Boxes the settings dialog shows stay over it; closing it hands the
   // input back to the saver's window.
   boxes_.SetOwnerResolver([this](WindowHandle owner) { return dialogs_.WindowFor(owner); });
-  // Once the outermost dialog or box has closed, the input typed meanwhile
-  // is dropped and the saver's window takes the focus back.
-  SetModalHooks(nullptr, [this] { windows_.ReclaimAfterModal(); });
+  // A dialog or box gets the keyboard and pointer while it is up; once the
+  // outermost has closed, the input typed meanwhile is dropped and the
+  // saver's window takes the input back.
+  SetModalHooks([this] { windows_.ReleaseInput(); }, [this] { windows_.ReclaimAfterModal(); });
   dialogs_.SetNativeParent([this](WindowHandle parent) -> unsigned long {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
@@ -38,6 +39,9 @@ bool LinuxPlatform::Init(std::string& error) {
   // Termination signals are ours: SDL's handlers would only queue a quit
   // event that no modal loop reads.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The window surface through XShm, not a hidden OpenGL texture: no GL
+  // driver loaded (tens of MiB), no window re-created after the start.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   InstallTerminationSignals();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     error = SDL_GetError();

@@ -109,14 +109,9 @@ void SdlWindowSystem::TranslateMouse(std::uint32_t message, std::uintptr_t flags
   Queue(message, flags, PointParam(x, y));
 }
 
+// Focus changes are no activation: the window holds the input while it is up.
 void SdlWindowSystem::TranslateWindowEvent(const SDL_WindowEvent& event) {
-  if (event.windowID != handle_) return;
-  switch (event.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED: Queue(kWmActivateApp, 1, 0); break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: Queue(kWmActivateApp, 0, 0); break;
-    case SDL_WINDOWEVENT_CLOSE: Queue(kWmClose, 0, 0); break;
-    default: break;
-  }
+  if (event.windowID == handle_ && event.event == SDL_WINDOWEVENT_CLOSE) Queue(kWmClose, 0, 0);
 }
 
 // Keyboard and mouse messages go; activation and close requests stay.

@@ -1,8 +1,8 @@
-// The sound device on Linux: SDL's audio subsystem, held for the run once
-// the default output device has been seen to open. No stream stays open:
-// nothing is ever played, and an open SDL device keeps a high-priority
-// thread writing silence (a busy loop on devices that never block).
-// No device: Create fails.
+// The sound device on Linux: held for the run as the framework asks, but the
+// output device itself would only be opened for the first sound played, and
+// the saver plays none. So no audio system is started at all: no device is
+// held busy, no thread writes silence, and a machine without sound prints
+// no errors.
 #pragma once
 #include "platform/window_system.h"
 
@@ -10,7 +10,6 @@ namespace plat::linux_port {
 
 class SdlSoundDevice : public ISoundDevice {
  public:
-  ~SdlSoundDevice() override;
   HResult Create() override;
   HResult SetCooperativeLevel(WindowHandle window, std::uint32_t level) override;
   HResult CreatePrimaryBuffer() override;

@@ -2,12 +2,13 @@
 
 #include <poll.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "platform/common/sjis.h"
 #include "platform/linux/linux_signals.h"
 #include "platform/linux/utf8_boundary.h"
-#include "platform/linux/x11_window.h"
 
 namespace plat::linux_port {
 
@@ -21,8 +22,14 @@ SDL_DisplayMode DesktopMode() {
 
 }  // namespace
 
-SdlWindowSystem::~SdlWindowSystem() {
+SdlWindowSystem::~SdlWindowSystem() { CloseWindow(); }
+
+void SdlWindowSystem::CloseWindow() {
+  x11_.reset();  // covers and grabs go before the window and the connection
   if (window_ != nullptr) SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  handle_ = 0;
+  holdInput_ = false;
 }
 
 SDL_Window* SdlWindowSystem::SdlWindowFor(WindowHandle window) const {
@@ -43,28 +50,40 @@ bool SdlWindowSystem::RegisterWindowClass(const char*, InstanceHandle, WindowPro
   return true;
 }
 
-// Borderless at the desktop's size rather than SDL's fullscreen-desktop
-// mode, which stays a 1x1 window when no window manager is running.
+// Borderless at the given size rather than SDL's fullscreen-desktop mode,
+// which stays a 1x1 window when no window manager is running; the window
+// manager's full-screen state is asked for by X11SaverWindow. SDL's first
+// display is the primary monitor.
 WindowHandle SdlWindowSystem::CreateMainWindow(const char*, const char* title, int x, int y,
                                                int width, int height, InstanceHandle) {
   if (!classRegistered_ || window_ != nullptr || width <= 0 || height <= 0) return 0;
+  if (SDL_GetDisplayBounds(0, &primary_) != 0) primary_ = SDL_Rect{0, 0, width, height};
   const std::string utf8 = Cp932ToUtf8(title);
-  window_ = SDL_CreateWindow(utf8.c_str(), x, y, width, height,
+  window_ = SDL_CreateWindow(utf8.c_str(), primary_.x + x, primary_.y + y, width, height,
                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) return 0;
+  x11_ = std::make_unique<X11SaverWindow>(window_);
   handle_ = SDL_GetWindowID(window_);
   return handle_;
 }
 
-// Without a window manager nobody gives the new window the focus, and SDL
-// ignores the pointer-root focus it gets: take it explicitly so the
-// activation (WM_ACTIVATEAPP) arrives.
+// The saver is the active application while its window is up, focused or
+// not: it holds the keyboard and pointer, as screen lockers do, so exits
+// work whether or not a window manager gives it the focus.
 void SdlWindowSystem::ShowAndUpdate(WindowHandle window, int showCommand) {
   if (!IsLive(window) || showCommand == 0) return;
+  int left = 0, top = 0, width = 0, height = 0;
+  SDL_GetWindowPosition(window_, &left, &top);
+  SDL_GetWindowSize(window_, &width, &height);
+  const SDL_Rect covered{left, top, width, height};
+  x11_->CoverOtherMonitors(covered);
   SDL_ShowWindow(window_);
   SDL_RaiseWindow(window_);
   SDL_SetWindowInputFocus(window_);
   HideCursor();
+  holdInput_ = true;
+  x11_->Grab();
+  Queue(kWmActivateApp, 1, 0);
 }
 
 // A termination signal closes the window the ordinary way, once.
@@ -98,15 +117,20 @@ void SdlWindowSystem::TranslateAndDispatch(const WindowMessage& message) {
 
 void SdlWindowSystem::WaitMessage() { WaitForInput(-1); }
 
+void SdlWindowSystem::WaitMessageTimeout(std::uint32_t ms) {
+  WaitForInput(static_cast<int>(std::min<std::uint32_t>(ms, INT_MAX)));
+}
+
 // SDL has read everything Xlib had queued once it has pumped, so a quiet X
 // connection means no input is waiting anywhere.
 void SdlWindowSystem::WaitForInput(int timeoutMs) {
+  if (holdInput_ && !x11_->Grabbed()) x11_->Grab();  // another client held a grab
   CloseOnTermination();
   if (!HasMessage()) PumpEvents();
   if (HasMessage()) return;
   pollfd fds[2];
   nfds_t n = 0;
-  if (const int x = X11ConnectionFd(window_); x >= 0) fds[n++] = pollfd{x, POLLIN, 0};
+  if (const int x = x11_ ? x11_->ConnectionFd() : -1; x >= 0) fds[n++] = pollfd{x, POLLIN, 0};
   if (const int wake = TerminationWakeFd(); wake >= 0) fds[n++] = pollfd{wake, POLLIN, 0};
   poll(fds, n, timeoutMs);
   DrainTerminationWakeups();
@@ -128,9 +152,7 @@ void SdlWindowSystem::PostQuitMessage(int exitCode) {
 void SdlWindowSystem::DestroyWindow(WindowHandle window) {
   if (!IsLive(window)) return;
   if (procedure_) procedure_(window, kWmDestroy, 0, 0);
-  SDL_DestroyWindow(window_);
-  window_ = nullptr;
-  handle_ = 0;
+  CloseWindow();
   input_.clear();
 }
 
@@ -142,6 +164,11 @@ std::intptr_t SdlWindowSystem::DefWindowProc(WindowHandle, std::uint32_t, std::u
 void SdlWindowSystem::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
 
 void SdlWindowSystem::CursorPosition(std::int32_t& x, std::int32_t& y) const {
+  if (int rootX = 0, rootY = 0; x11_ && x11_->Pointer(rootX, rootY)) {
+    x = rootX - primary_.x;
+    y = rootY - primary_.y;
+    return;
+  }
   x = cursorX_;
   y = cursorY_;
   int wx = 0, wy = 0;
@@ -154,6 +181,11 @@ void SdlWindowSystem::CursorPosition(std::int32_t& x, std::int32_t& y) const {
   y = top + wy;
 }
 
+void SdlWindowSystem::ReleaseInput() {
+  holdInput_ = false;
+  if (x11_) x11_->Ungrab();
+}
+
 void SdlWindowSystem::ReclaimAfterModal() {
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
@@ -161,6 +193,8 @@ void SdlWindowSystem::ReclaimAfterModal() {
   if (window_ != nullptr) {
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
+    holdInput_ = true;
+    x11_->Grab();
   }
   HideCursor();
 }

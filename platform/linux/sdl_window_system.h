@@ -1,13 +1,17 @@
-// The shell's window system over SDL2: one borderless window at 0,0 with the
-// desktop's size, SDL events turned into Win32-numbered messages, and the
-// shell's posted messages and WM_QUIT in a queue of our own. Window handles
-// are SDL window ids.
+// The shell's window system over SDL2: one borderless window over the
+// primary monitor (whose top left is 0,0 in the shell's coordinates, as on
+// Windows), black covers over the others, SDL events turned into
+// Win32-numbered messages, and the shell's posted messages and WM_QUIT in a
+// queue of our own. Window handles are SDL window ids. While the window is
+// up it holds the keyboard and pointer, and the application is active.
 #pragma once
 #include <SDL.h>
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 
+#include "platform/linux/x11_window.h"
 #include "platform/window_system.h"
 
 namespace plat::linux_port {
@@ -22,10 +26,12 @@ class SdlWindowSystem : public IWindowSystem {
   // For the display port: the SDL window behind a handle (null if none).
   SDL_Window* SdlWindowFor(WindowHandle window) const;
   SDL_Window* MainSdlWindow() const { return window_; }
-  // The cursor in screen coordinates as last seen by SDL over our window.
+  // The cursor in the shell's coordinates, on whatever monitor it is.
   void CursorPosition(std::int32_t& x, std::int32_t& y) const;
+  // Before a GTK modal window shows: the keyboard and pointer go to it.
+  void ReleaseInput();
   // After a GTK modal window closed: drops the input typed or clicked while
-  // it was up, so none of it reaches the saver, and takes the focus back.
+  // it was up, so none of it reaches the saver, and takes the input back.
   void ReclaimAfterModal();
 
   void LowercaseInPlace(char* text) override;
@@ -40,6 +46,7 @@ class SdlWindowSystem : public IWindowSystem {
   bool PeekMessage(WindowMessage& out) override;
   void TranslateAndDispatch(const WindowMessage& message) override;
   void WaitMessage() override;
+  void WaitMessageTimeout(std::uint32_t ms) override;
   bool PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   void PostQuitMessage(int exitCode) override;
@@ -62,10 +69,14 @@ class SdlWindowSystem : public IWindowSystem {
   void Queue(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   bool IsLive(WindowHandle window) const { return window != 0 && window == handle_; }
   void DropInput();
+  void CloseWindow();
 
   WindowProcedure procedure_;
   bool classRegistered_ = false;
   SDL_Window* window_ = nullptr;
+  std::unique_ptr<X11SaverWindow> x11_;
+  SDL_Rect primary_{0, 0, 0, 0};  // the primary monitor in root coordinates
+  bool holdInput_ = false;        // the grabs are wanted (no modal window up)
   WindowHandle handle_ = 0;
   std::deque<WindowMessage> posted_;  // PostMessage: served first, as Windows does
   std::deque<WindowMessage> input_;   // translated SDL events

@@ -5,7 +5,8 @@ PRUMYA_PACKAGES=(
   cmake ninja-build g++ pkg-config python3 git
   g++-mingw-w64-x86-64 wine64 wine
   libsdl2-dev libgtk-3-dev libx11-dev libxext-dev googletest libgtest-dev
-  xvfb xdotool x11-utils x11-apps x11-xserver-utils imagemagick fonts-noto-cjk locales
+  xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+  xdotool x11-utils x11-apps imagemagick fonts-noto-cjk locales
   xscreensaver
   clang libclang-rt-14-dev
 )

@@ -23,6 +23,61 @@ e2e_start_xvfb() {  # size
   return 1
 }
 
+# Two 1024x768 monitors side by side (the primary on the left), which Xvfb
+# cannot do: the X server with the dummy driver, as root. Its config and log
+# go to the given directory; stopped by e2e_stop_xvfb like an Xvfb.
+e2e_start_two_monitors() {  # directory
+  local n i
+  for n in $(seq 300 360); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
+  done
+  mkdir -p "$1/conf.d"
+  cat >"$1/xorg.conf" <<'CONF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 3000 1200
+  EndSubSection
+EndSection
+CONF
+  Xorg ":$n" -config "$1/xorg.conf" -configdir "$1/conf.d" -noreset -nolisten tcp \
+    -logfile "$1/xorg.log" >/dev/null 2>&1 &
+  E2E_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    e2e_alive "$E2E_XVFB_PID" || break
+    sleep 0.1
+  done
+  # The listing polls the outputs: before it, clients still find the second
+  # one disconnected.
+  xrandr --addmode DUMMY1 1024x768 &&
+    xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary \
+      --output DUMMY1 --mode 1024x768 --pos 1024x0 &&
+    [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] && return 0
+  echo "no two-monitor X server on :$n (see $1/xorg.log)" >&2
+  e2e_stop_xvfb
+  return 1
+}
+
 e2e_stop_xvfb() {
   if [ -n "$E2E_XVFB_PID" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null

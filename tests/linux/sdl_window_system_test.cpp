@@ -104,8 +104,10 @@ TEST_F(SdlWindowSystemTest, PostedMessagesComeBeforeInputAndQuitComesLast) {
   EXPECT_FALSE(windows->PostMessage(window + 1, plat::kWmClose, 0, 0)) << "no such window";
 }
 
-TEST_F(SdlWindowSystemTest, FocusClicksAndQuitMapToShellMessages) {
-  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+// Focus changes are no activation: the shown window is active until it goes.
+TEST_F(SdlWindowSystemTest, ShowingActivatesAndClicksAndQuitMapToShellMessages) {
+  windows->ShowAndUpdate(window, 1);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   SDL_Event e{};
   e.type = SDL_MOUSEBUTTONDOWN;
   e.button.windowID = static_cast<Uint32>(window);
