@@ -3,7 +3,8 @@
 namespace plat::linux_port {
 
 LinuxDisplay::LinuxDisplay(SdlWindowSystem& windows)
-    : presenter_([&windows] { return windows.MainSdlWindow(); }) {
+    : presenter_([&windows] { return windows.MainSdlWindow(); },
+                 [&windows] { return windows.MainShmPresenter(); }) {
   device_.SetPresentTarget(&presenter_);
 }
 

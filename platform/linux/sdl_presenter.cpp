@@ -11,6 +11,12 @@ Uint32 SdlFormatOf(const PixelFormat& format) {
 
 SdlPresenter::~SdlPresenter() { SDL_FreeSurface(source_); }
 
+soft::PixelMemory SdlPresenter::LendPrimary(std::int32_t width, std::int32_t height,
+                                            const PixelFormat& format) {
+  X11ShmPresenter* shm = shm_ ? shm_() : nullptr;
+  return shm != nullptr ? shm->LendPrimary(width, height, format) : nullptr;
+}
+
 // The wrapper is made again only when the primary's memory or shape changes,
 // so presenting allocates nothing per frame.
 SDL_Surface* SdlPresenter::SourceFor(const LockedSurface& frame) {
@@ -31,6 +37,10 @@ SDL_Surface* SdlPresenter::SourceFor(const LockedSurface& frame) {
 void SdlPresenter::Present(const LockedSurface& frame) {
   SDL_Window* window = window_ ? window_() : nullptr;
   if (window == nullptr || frame.bits == nullptr || frame.width <= 0 || frame.height <= 0) return;
+  if (X11ShmPresenter* shm = shm_ ? shm_() : nullptr) {
+    if (shm->Present(frame)) ++shown_;
+    return;
+  }
   SDL_Surface* target = SDL_GetWindowSurface(window);
   if (target == nullptr) return;
   SDL_Surface* source = SourceFor(frame);

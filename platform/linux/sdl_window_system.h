@@ -26,6 +26,8 @@ class SdlWindowSystem : public IWindowSystem {
   // For the display port: the SDL window behind a handle (null if none).
   SDL_Window* SdlWindowFor(WindowHandle window) const;
   SDL_Window* MainSdlWindow() const { return window_; }
+  // The main window's own X11 presenter, when it has one.
+  X11ShmPresenter* MainShmPresenter() const { return x11_ ? x11_->Frames() : nullptr; }
   // The cursor in the shell's coordinates, on whatever monitor it is.
   void CursorPosition(std::int32_t& x, std::int32_t& y) const;
   // Before a GTK modal window shows: the keyboard and pointer go to it.

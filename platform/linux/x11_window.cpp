@@ -36,11 +36,13 @@ X11SaverWindow::X11SaverWindow(SDL_Window* window) {
   XColor black{};
   blankCursor_ = XCreatePixmapCursor(d, blank, blank, &black, &black, 0, 0);
   XFreePixmap(d, blank);
+  frames_ = X11ShmPresenter::Create(display_, window_);
   XFlush(d);
 }
 
 X11SaverWindow::~X11SaverWindow() {
   if (display_ == nullptr) return;
+  frames_.reset();
   Ungrab();
   for (unsigned long cover : covers_) XDestroyWindow(Dpy(display_), cover);
   if (blankCursor_ != 0) XFreeCursor(Dpy(display_), blankCursor_);

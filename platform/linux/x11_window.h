@@ -8,7 +8,10 @@
 #pragma once
 #include <SDL.h>
 
+#include <memory>
 #include <vector>
+
+#include "platform/linux/x11_present.h"
 
 namespace plat::linux_port {
 
@@ -30,6 +33,8 @@ class X11SaverWindow {
   bool Grabbed() const { return grabbed_; }
   // The pointer in root-window coordinates.
   bool Pointer(int& x, int& y) const;
+  // Shows frames without SDL's window surface; null where it cannot.
+  X11ShmPresenter* Frames() const { return frames_.get(); }
 
  private:
   unsigned long MakeBlackWindow(const SDL_Rect& area);
@@ -40,6 +45,7 @@ class X11SaverWindow {
   unsigned long root_ = 0;
   unsigned long blankCursor_ = 0;
   std::vector<unsigned long> covers_;
+  std::unique_ptr<X11ShmPresenter> frames_;
   bool grabbed_ = false;
 };
 

@@ -83,7 +83,10 @@ HResult SoftDisplayDevice::CreateSurface(const SurfaceDesc& desc, ISurface** out
   const PixelLayout layout = LayoutForBpp(modeBpp_);
   const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                             static_cast<std::size_t>(BytesPerPixel(layout));
-  PixelMemory pixels = AllocatePixels(bytes);
+  PixelMemory pixels = primary && target_ != nullptr
+                           ? target_->LendPrimary(width, height, FormatOf(layout))
+                           : nullptr;
+  if (!pixels) pixels = AllocatePixels(bytes);
   if (!pixels) return kDdErrOutOfMemory;
   auto* surface = new (std::nothrow) SoftSurface(this, width, height, layout, std::move(pixels), desc);
   if (surface == nullptr) return kDdErrOutOfMemory;

@@ -4,27 +4,15 @@
 // every blit, lock and device context until it is restored.
 #pragma once
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 
 #include "platform/display_device.h"
+#include "platform/soft/pixel_memory.h"
 #include "platform/soft/pixel_view.h"
 #include "platform/soft/soft_dc.h"
 
 namespace plat::soft {
 
 class SoftDisplayDevice;
-
-// Surface memory, zeroed by calloc: large blocks arrive as untouched zero
-// pages, so a surface never drawn on (the work buffer) costs no resident
-// memory. Null when memory is short.
-struct FreePixels {
-  void operator()(std::uint8_t* p) const { std::free(p); }
-};
-using PixelMemory = std::unique_ptr<std::uint8_t[], FreePixels>;
-inline PixelMemory AllocatePixels(std::size_t bytes) {
-  return PixelMemory(static_cast<std::uint8_t*>(std::calloc(bytes, 1)));
-}
 
 class SoftSurface : public ISurface {
  public:

@@ -25,6 +25,10 @@ class CountingPresenter : public IPresentTarget {
     std::fprintf(stderr, "prumya-measure: presents=%ld first=%.3f last=%.3f\n", presents_,
                  first_, last_);
   }
+  soft::PixelMemory LendPrimary(std::int32_t width, std::int32_t height,
+                                const PixelFormat& format) override {
+    return inner_.LendPrimary(width, height, format);
+  }
   void Present(const LockedSurface& frame) override {
     inner_.Present(frame);
     last_ = NowMs();
