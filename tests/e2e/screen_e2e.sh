@@ -36,10 +36,15 @@ part() {  # shot x-offset name
 }
 not_black() { echo $(( 786432 - $(e2e_count_colour "$1" 0 0 0) )); }
 
-# Black from the moment the window maps: the root is white before the start.
+# The root is painted white before each start, so what the saver leaves
+# uncovered shows. Black from the moment the window maps:
 primary_black() {  # shot
   shot "$1" && part "$1" 0 primary &&
     [ "$(e2e_count_colour "$WORK/primary.png" 255 255 255)" -eq 0 ]
+}
+# ... and then a trail drawn over it.
+primary_drawn() {  # shot
+  primary_black "$1" && [ "$(trail_count "$WORK/primary.png" lit)" -gt 100 ]
 }
 
 check_two_monitors() {
@@ -47,8 +52,8 @@ check_two_monitors() {
   dir=$(saver_dir linux two)
   e2e_paint_root white
   saver_start linux "$dir" /s
-  wait_frame "$shot" && sleep 0.3 && shot "$shot"
-  part "$shot" 0 primary && part "$shot" 1024 second
+  wait_for primary_drawn "$shot"
+  part "$shot" 1024 second
   lit=$(trail_count "$WORK/primary.png" lit) rest=$(not_black "$WORK/second.png")
   echo "  primary lit=$lit, second monitor not black=$rest"
   result "the trail runs on the primary monitor" $([ "${lit:-0}" -gt 100 ]; echo $?)
@@ -78,7 +83,7 @@ check_negative_speed() {
   printf '[action]\nspeed=-20\n' | to_cp932 >"$dir/prumya.ini"
   e2e_paint_root white
   saver_start linux "$dir" /s
-  wait_frame "$ARTIFACTS/negative-speed.png"
+  wait_for primary_drawn "$ARTIFACTS/negative-speed.png"
   result "speed=-20 still blanks the screen and draws" $?
   xdotool key x
   saver_ended_ok; result "speed=-20 ends on a key with code 0" $?
@@ -94,8 +99,9 @@ check_signal() {  # name signal open-command args...
   dir=$(saver_dir linux "signal-$signal")
   printf '[action]\nname=Alpha\n' | to_cp932 >"$dir/prumya.ini"
   (cd "$dir" && ls -l --time-style=+%s.%N *.ini) >"$WORK/before"
+  e2e_paint_root white
   saver_start linux "$dir" "$@"
-  wait_for e2e_has_window "$SAVER_PID" && sleep 0.5 && $open
+  wait_for e2e_has_window "$SAVER_PID" && $open
   kill "-$signal" "$SAVER_PID"
   saver_ended_ok; result "SIG$signal with $name open ends with code 0" $?
   (cd "$dir" && ls -l --time-style=+%s.%N *.ini) >"$WORK/after"
@@ -108,9 +114,10 @@ check_signal() {  # name signal open-command args...
   fi
   saver_stop
 }
-open_f1() { xdotool key F1 && wait_for window_shown "ぷるみゅら の設定" && xdotool key a b; }
-open_f3() { xdotool key F3 && wait_for window_shown "映像保存"; }
-open_dialog() { wait_for window_shown "ぷるみゅら の設定" && xdotool key a b; }
+# Typing into the dialog changes the name an OK would store.
+open_dialog() { wait_for focus_is "ぷるみゅら の設定" && xdotool key a b; }
+open_f1() { wait_for primary_drawn "$WORK/f1.png" && xdotool key F1 && open_dialog; }
+open_f3() { wait_for primary_drawn "$WORK/f3.png" && xdotool key F3 && wait_for window_shown "映像保存"; }
 
 if [ ! -x "$LINUX_BUILD/prumya" ]; then
   result "linux build present ($LINUX_BUILD/prumya)" 1
