@@ -25,7 +25,9 @@ SDL_DisplayMode DesktopMode() {
 SdlWindowSystem::~SdlWindowSystem() { CloseWindow(); }
 
 void SdlWindowSystem::CloseWindow() {
-  x11_.reset();  // covers and grabs go before the window and the connection
+  x11_.reset();  // the grabs go before the windows
+  for (SDL_Window* cover : covers_) SDL_DestroyWindow(cover);
+  covers_.clear();
   if (window_ != nullptr) SDL_DestroyWindow(window_);
   window_ = nullptr;
   handle_ = 0;
@@ -75,8 +77,7 @@ void SdlWindowSystem::ShowAndUpdate(WindowHandle window, int showCommand) {
   int left = 0, top = 0, width = 0, height = 0;
   SDL_GetWindowPosition(window_, &left, &top);
   SDL_GetWindowSize(window_, &width, &height);
-  const SDL_Rect covered{left, top, width, height};
-  x11_->CoverOtherMonitors(covered);
+  CoverOtherMonitors(SDL_Rect{left, top, width, height});
   SDL_ShowWindow(window_);
   SDL_RaiseWindow(window_);
   SDL_SetWindowInputFocus(window_);
@@ -84,6 +85,22 @@ void SdlWindowSystem::ShowAndUpdate(WindowHandle window, int showCommand) {
   holdInput_ = true;
   x11_->Grab();
   Queue(kWmActivateApp, 1, 0);
+}
+
+// A black window over each monitor that does not overlap the primary. SDL's
+// own, so that input over it reaches the saver like input over the window.
+void SdlWindowSystem::CoverOtherMonitors(const SDL_Rect& primary) {
+  const int monitors = SDL_GetNumVideoDisplays();
+  for (int i = 0; i < monitors; ++i) {
+    SDL_Rect b;
+    if (SDL_GetDisplayBounds(i, &b) != 0 || SDL_HasIntersection(&b, &primary)) continue;
+    SDL_Window* cover = SDL_CreateWindow("", b.x, b.y, b.w, b.h,
+                                         SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    if (cover == nullptr) continue;
+    x11_->PrepareCover(cover);
+    SDL_ShowWindow(cover);
+    covers_.push_back(cover);
+  }
 }
 
 // A termination signal closes the window the ordinary way, once.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <vector>
 
 #include "platform/linux/x11_window.h"
 #include "platform/window_system.h"
@@ -71,12 +72,14 @@ class SdlWindowSystem : public IWindowSystem {
   void Queue(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
   bool IsLive(WindowHandle window) const { return window != 0 && window == handle_; }
   void DropInput();
+  void CoverOtherMonitors(const SDL_Rect& primary);
   void CloseWindow();
 
   WindowProcedure procedure_;
   bool classRegistered_ = false;
   SDL_Window* window_ = nullptr;
   std::unique_ptr<X11SaverWindow> x11_;
+  std::vector<SDL_Window*> covers_;  // black, over the other monitors
   SDL_Rect primary_{0, 0, 0, 0};  // the primary monitor in root coordinates
   bool holdInput_ = false;        // the grabs are wanted (no modal window up)
   WindowHandle handle_ = 0;

@@ -3,10 +3,11 @@
 # server with the dummy driver; needs root):
 #   tests/e2e/screen_e2e.sh LINUX_BUILD [WINDOWS_BUILD]
 # The trail on the primary monitor and the other one black; a pointer move on
-# the other monitor ends; the first key once the screen is black ends; a
-# hand-edited negative speed still draws and ends on a key; SIGTERM, SIGHUP
-# and SIGINT end with exit code 0 with the settings dialog (alone or over
-# the saver) or the F3 notice open, and leave the INI files whole.
+# the other monitor ends, and so does a click there; the first key once the
+# screen is black ends; a hand-edited negative speed still draws and ends on
+# a key; SIGTERM, SIGHUP and SIGINT end with exit code 0 with the settings
+# dialog (alone or over the saver) or the F3 notice open, and leave the INI
+# files whole.
 # Screenshots go to build/e2e-artifacts/screen/.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
@@ -60,6 +61,18 @@ check_two_monitors() {
   result "the second monitor is black" $([ "$rest" -eq 0 ]; echo $?)
   xdotool mousemove 1600 300
   saver_ended_ok; result "a pointer move on the second monitor ends with code 0" $?
+  saver_stop
+}
+
+# With the mouse lock on, a left click on the other monitor still ends.
+check_click_second() {
+  local dir
+  dir=$(saver_dir linux click)
+  printf '[action]\nmouse=0\n' | to_cp932 >"$dir/prumya.ini"
+  e2e_paint_root white
+  saver_start linux "$dir" /s
+  wait_for primary_drawn "$ARTIFACTS/click.png" && xdotool mousemove 1600 300 click 1
+  saver_ended_ok; result "a left click on the second monitor ends with code 0" $?
   saver_stop
 }
 
@@ -126,6 +139,7 @@ elif ! e2e_start_two_monitors "$WORK/xorg"; then
 else
   export HOME=$WORK  # no user settings or sound set-up of the caller's
   check_two_monitors
+  check_click_second
   check_first_key
   check_negative_speed
   check_signal "the settings dialog of /c" TERM open_dialog /c
