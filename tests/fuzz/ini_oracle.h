@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -76,11 +77,14 @@ inline std::string DefaultRead(const std::string& d) {
 }
 inline bool HasBreak(std::string_view t) { return t.find_first_of("\r\n") != std::string_view::npos; }
 
+using NameKey = std::pair<std::string, std::string>;  // folded section and key
+
 // What the lookups hold: every visible section's keys with their values.
 struct Snapshot {
   std::vector<std::string> sections;  // SectionNames(), duplicates included
   std::vector<std::pair<std::string, std::string>> keys;  // (section, key) of first sections
   std::vector<std::string> values;
+  std::map<NameKey, std::size_t> index;  // folded names -> position in keys and values
 };
 
 // A name as lookups compare it: ASCII letters outside DBCS characters folded.
@@ -99,10 +103,10 @@ inline Snapshot Take(const plat::ini::IniText& text) {
   for (std::string_view name : text.SectionNames()) s.sections.emplace_back(name);
   std::set<std::string> seen;
   for (const std::string& section : s.sections) {
-    if (!seen.insert(Folded(section)).second) continue;
-    std::set<std::string> keysHere;
+    const std::string folded = Folded(section);
+    if (!seen.insert(folded).second) continue;
     for (std::string_view key : text.KeyNames(section)) {
-      if (!keysHere.insert(Folded(key)).second) continue;
+      if (!s.index.emplace(NameKey(folded, Folded(key)), s.keys.size()).second) continue;
       std::optional<std::string_view> v = text.FindValue(section, key);
       s.keys.emplace_back(section, std::string(key));
       s.values.emplace_back(v ? std::string(*v) : std::string("<missing>"));
@@ -249,7 +253,7 @@ class Checker {
     const std::string section = PickSection(), key = PickKey(section), value = Synthesise(script_);
     plat::ini::WriteOutcome outcome;
     std::string out;
-    const Snapshot before = Take(text_);
+    const std::shared_ptr<const Snapshot> before = Current();
     if (!Apply(section.c_str(), key.c_str(), value.c_str(), outcome, out)) {
       if (!RefusalExpected(section, key, value))
         Fail("write refused: [" + section + "] " + key + "=" + value);
@@ -263,56 +267,57 @@ class Checker {
            (v ? std::string(*v) : std::string("<missing>")) + "'");
       return;
     }
-    ExpectOthersKept(before, section, key, /*sectionMayBeNew=*/true);
+    ExpectOthersKept(*before, section, key, /*sectionMayBeNew=*/true);
   }
 
   void DeleteKey() {
     const std::string section = PickSection(), key = PickKey(section);
     plat::ini::WriteOutcome outcome;
     std::string out;
-    const Snapshot before = Take(text_);
+    const std::shared_ptr<const Snapshot> before = Current();
     if (!Apply(section.c_str(), key.c_str(), nullptr, outcome, out)) {
       Fail("key deletion refused");
       return;
     }
     Adopt(std::move(out));
     if (text_.FindValue(section, key)) Fail("deleted key [" + section + "] " + key + " still reads");
-    ExpectOthersKept(before, section, key, false);
+    ExpectOthersKept(*before, section, key, false);
   }
 
   void DeleteSection() {
     const std::string section = PickSection();
     plat::ini::WriteOutcome outcome;
     std::string out;
-    const Snapshot before = Take(text_);
+    const std::shared_ptr<const Snapshot> before = Current();
     if (!Apply(section.c_str(), nullptr, nullptr, outcome, out)) {
       Fail("section deletion refused");
       return;
     }
     Adopt(std::move(out));
     if (text_.HasSection(section)) Fail("deleted section [" + section + "] still there");
-    const Snapshot after = Take(text_);
+    const Snapshot& after = *Current();
     std::vector<std::string> kept;
-    for (const std::string& s : before.sections)
+    for (const std::string& s : before->sections)
       if (!plat::sjis::EqualFolded(s, Trim(section))) kept.push_back(s);
     if (after.sections != kept) Fail("section deletion changed other sections");
-    for (std::size_t i = 0; i < before.keys.size(); ++i) {
-      if (plat::sjis::EqualFolded(before.keys[i].first, Trim(section))) continue;
-      ExpectValue(before, i);
+    for (const auto& [name, i] : before->index) {
+      if (plat::sjis::EqualFolded(before->keys[i].first, Trim(section))) continue;
+      ExpectValue(*before, name, after);
     }
   }
 
-  void ExpectValue(const Snapshot& before, std::size_t i) {
-    std::optional<std::string_view> v = text_.FindValue(before.keys[i].first, before.keys[i].second);
-    const std::string now = v ? std::string(*v) : std::string("<missing>");
-    if (now != before.values[i])
+  void ExpectValue(const Snapshot& before, const NameKey& name, const Snapshot& after) {
+    const std::size_t i = before.index.at(name);
+    const auto found = after.index.find(name);
+    const std::string value = found == after.index.end() ? std::string("<missing>") : after.values[found->second];
+    if (value != before.values[i])
       Fail("[" + before.keys[i].first + "] " + before.keys[i].second + " changed from '" + before.values[i] +
-           "' to '" + now + "'");
+           "' to '" + value + "'");
   }
 
   void ExpectOthersKept(const Snapshot& before, const std::string& section, const std::string& key,
                         bool sectionMayBeNew) {
-    const Snapshot after = Take(text_);
+    const Snapshot& after = *Current();
     std::vector<std::string> expected = before.sections;
     bool known = false;
     for (const std::string& s : before.sections) known = known || plat::sjis::EqualFolded(s, Trim(section));
@@ -322,17 +327,23 @@ class Checker {
     auto isTarget = [&](const std::pair<std::string, std::string>& k) {
       return plat::sjis::EqualFolded(k.first, Trim(section)) && plat::sjis::EqualFolded(k.second, Trim(key));
     };
-    for (std::size_t i = 0; i < before.keys.size(); ++i)
-      if (!isTarget(before.keys[i])) ExpectValue(before, i);
-    std::set<std::pair<std::string, std::string>> existed;
-    for (const auto& k : before.keys) existed.emplace(Folded(k.first), Folded(k.second));
-    for (const auto& k : after.keys) {
-      if (!isTarget(k) && !existed.count({Folded(k.first), Folded(k.second)}))
-        Fail("a write made [" + k.first + "] " + k.second + " appear");
+    for (const auto& [name, i] : before.index)
+      if (!isTarget(before.keys[i])) ExpectValue(before, name, after);
+    for (const auto& [name, i] : after.index) {
+      if (!isTarget(after.keys[i]) && before.index.count(name) == 0)
+        Fail("a write made [" + after.keys[i].first + "] " + after.keys[i].second + " appear");
     }
   }
 
-  void Adopt(std::string bytes) { text_ = plat::ini::IniText(std::move(bytes)); }
+  void Adopt(std::string bytes) {
+    text_ = plat::ini::IniText(std::move(bytes));
+    snapshot_.reset();
+  }
+  // What the lookups hold now, taken once for each text.
+  std::shared_ptr<const Snapshot> Current() {
+    if (!snapshot_) snapshot_ = std::make_shared<const Snapshot>(Take(text_));
+    return snapshot_;
+  }
 
   // The store on a real file gives the same bytes as the edit in memory,
   // leaves an unchanged or refused file alone and leaves no temporary file.
@@ -368,6 +379,7 @@ class Checker {
   ScriptReader script_;
   std::filesystem::path fileDir_;
   bool fileChecked_ = false;
+  std::shared_ptr<const Snapshot> snapshot_;
   std::string error_;
 };
 
