@@ -75,3 +75,4 @@ install(CODE [[
   configure_file("${PRUMYA_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
   message(STATUS "Installing: ${entry}")
 ]])
+include(cmake/package.cmake)

@@ -8,6 +8,7 @@ PRUMYA_PACKAGES=(
   xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   xdotool x11-utils x11-apps imagemagick fonts-noto-cjk locales
   xscreensaver
+  dpkg-dev file lintian
   clang libclang-rt-14-dev
 )
 
