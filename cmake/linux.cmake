@@ -30,6 +30,11 @@ if(BENCH_SOURCES)
   target_link_libraries(prumya-bench PRIVATE prumya_fakes prumya_core prumya_platform_common)
 endif()
 
+# The shipped presets drawn headless for the README's gallery (scripts/gallery).
+file(GLOB GALLERY_SOURCES CONFIGURE_DEPENDS tools/gallery/*.cpp)
+add_executable(prumya-gallery ${GALLERY_SOURCES})
+target_link_libraries(prumya-gallery PRIVATE prumya_fakes prumya_core prumya_platform_common)
+
 # The saver with its presents counted, for scripts/measure-run: the same
 # entry and core as prumya, with the display seam's counting definition.
 add_executable(prumya-measure platform/linux/entry/main.cpp platform/linux/entry/host_entry.cpp
