@@ -111,7 +111,11 @@ else
   echo "lintian is not installed: not run"
 fi
 
-# dpkg into an empty root (the libraries are the host's).
+# dpkg into an empty root (the libraries are the host's); dpkg installs as root only.
+if [ "$(id -u)" != 0 ]; then
+  echo "not root: the install into a throwaway root is not run"
+  finish
+fi
 R=$WORK/root
 mkdir -p "$R/var/lib/dpkg/info" "$R/var/lib/dpkg/updates"
 : >"$R/var/lib/dpkg/status"
