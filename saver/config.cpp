@@ -2,6 +2,7 @@
 // settings and values.
 #include "saver/config.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -54,7 +55,11 @@ SaverConfig::SaverConfig(plat::IProfileStore& store, qrx::Random& random)
 void SaverConfig::FitScreen(std::int32_t width, std::int32_t height) {
   screenWidth = width;
   screenHeight = height;
-  for (int i : {Radius, Margin, WobbleAmplitude}) ranges[i].maximum = height / 4;
+  for (int i : {Radius, WobbleAmplitude}) ranges[i].maximum = height / 4;
+  // The head bounces inside the margin on both axes: on a screen narrower
+  // than twice a height-fitted margin both bounces of an axis would fire in
+  // one step and the head would stick at the far edge.
+  ranges[Margin].maximum = std::min(width, height) / 4;
 }
 
 std::int32_t SaverConfig::ReadPresetInt(const char* section, const char* key,

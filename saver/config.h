@@ -79,7 +79,8 @@ class SaverConfig {
  public:
   SaverConfig(plat::IProfileStore& store, qrx::Random& random);
 
-  // Sets the maxima of Radius, Margin and WobbleAmplitude to height / 4.
+  // Sets the maxima of Radius and WobbleAmplitude to height / 4, and that of
+  // Margin to a quarter of the smaller side.
   void FitScreen(std::int32_t width, std::int32_t height);
 
   std::int32_t ReadPresetInt(const char* section, const char* key, std::int32_t defaultValue);

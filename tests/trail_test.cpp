@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "tests/config_fixture.h"
@@ -94,6 +95,27 @@ TEST_F(TrailTest, BounceFiresOnlyOutsideTheBand) {
   EXPECT_EQ(536 - 8, chain()[0].y);
   EXPECT_EQ(-1, trail.dirX);
   EXPECT_EQ(-1, trail.dirY);
+}
+
+// A portrait screen narrower than twice a height-fitted margin: the margin
+// fits the width, so the head crosses from side to side.
+TEST_F(TrailTest, NarrowScreenKeepsTheHeadMoving) {
+  config.FitScreen(300, 1024);
+  EXPECT_EQ(256, config.ranges[prumya::Radius].maximum);
+  SetParams({{prumya::Length, 4}, {prumya::Margin, config.Clamp(prumya::Margin, 256)},
+             {prumya::HeadMove, 16}});
+  EXPECT_EQ(75, config.params[prumya::Margin]);
+  trail.ResetTrail();
+  int lowest = 300, highest = 0;
+  for (int frame = 0; frame < 200; ++frame) {
+    const int before = chain()[0].x;
+    trail.StepTrail();
+    ASSERT_NE(before, chain()[0].x) << "frame " << frame;
+    lowest = std::min(lowest, chain()[0].x);
+    highest = std::max(highest, chain()[0].x);
+  }
+  EXPECT_LT(lowest, 75 + 16);
+  EXPECT_GE(highest, 300 - 75 - 16);
 }
 
 TEST_F(TrailTest, ColourMirrorsAtTheEndsOfItsBand) {
