@@ -65,7 +65,8 @@ class IDialogHost {
   // empty text) when no entry is selected.
   virtual int GetSelectedListText(WindowHandle dialog, int id, char* buffer,
                                   std::uint32_t size) = 0;
-  virtual void LimitText(WindowHandle dialog, int id, int characters) = 0;  // CB_LIMITTEXT
+  // CB_LIMITTEXT: at most `bytes` bytes of code page 932 can be typed.
+  virtual void LimitText(WindowHandle dialog, int id, int bytes) = 0;
 
   // Any control.
   virtual std::uint32_t GetItemText(WindowHandle dialog, int id, char* buffer,

@@ -14,7 +14,6 @@ constexpr std::uint32_t kEditTextSize = 256;
 constexpr std::uint32_t kListTextSize = 512;
 constexpr std::uint32_t kNameListSize = 2048;
 constexpr std::uint32_t kBoxTextSize = 512;
-constexpr int kTypedNameLimit = 32;  // characters
 constexpr std::intptr_t kHandled = 1;
 constexpr std::intptr_t kNotHandled = 0;
 
@@ -125,7 +124,7 @@ void SettingsDialog::OnInitDialog(plat::WindowHandle dialog) {
   AddPresetNames(dialog, config_->paths.systemPresets);
   AddPresetNames(dialog, config_->paths.userPresets);
   host_->SelectListPrefix(dialog, kIdcPresetName, config_->settings.presetName);
-  host_->LimitText(dialog, kIdcPresetName, kTypedNameLimit);
+  host_->LimitText(dialog, kIdcPresetName, kPresetNameMax);
   InitSliders(dialog);
   for (const SwitchBox& box : kSwitchBoxes) {
     const std::int32_t v = config_->settings.*box.field;
@@ -235,9 +234,11 @@ void SettingsDialog::ShowDefaultPreset(plat::WindowHandle dialog) {
     LoadDefaults(dialog);
 }
 
+// The read-only rule is checked on the name OK would store, so a longer
+// name cut to a read-only preset's is refused like that name itself.
 bool SettingsDialog::ValidateOk(plat::WindowHandle dialog) {
-  char name[kEditTextSize];
-  host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
+  char name[kPresetNameMax + 1];
+  NameToStore(dialog, name);
   if (name[0] == '\0') return false;
   if (!config_->IsReadOnly(name) || SlidersMatchStored(dialog, name)) return true;
   char text[kBoxTextSize];
@@ -254,11 +255,17 @@ bool SettingsDialog::SlidersMatchStored(plat::WindowHandle dialog, const char* n
   return true;
 }
 
+// The field's text as the preset name takes it (at most kPresetNameMax
+// bytes, whole characters).
+void SettingsDialog::NameToStore(plat::WindowHandle dialog, char (&name)[kPresetNameMax + 1]) {
+  char text[kEditTextSize];
+  host_->GetItemText(dialog, kIdcPresetName, text, sizeof text);
+  CopyPresetName(name, text);
+}
+
 void SettingsDialog::OnDestroyDialog(plat::WindowHandle dialog) {
   SaverSettings& settings = config_->settings;
-  char name[kEditTextSize];
-  host_->GetItemText(dialog, kIdcPresetName, name, sizeof name);
-  CopyPresetName(settings.presetName, name);
+  NameToStore(dialog, settings.presetName);
   for (const SwitchBox& box : kSwitchBoxes) {
     if (box.id == kIdcFullColour) continue;
     settings.*box.field = Checked(dialog, box.id) ? box.tickedValue : box.clearValue;

@@ -378,6 +378,24 @@ TEST_F(SettingsDialogTest, LongListNameIsKeptAsItsFirst32Bytes) {
   EXPECT_EQ(std::string(31, 'n'), config.settings.presetName);
 }
 
+// OK tests the name it would store: a longer name whose first 32 bytes are a
+// read-only preset's is refused as that preset, never stored over it.
+TEST_F(SettingsDialogTest, LongNameCutToAReadOnlyPresetIsRefused) {
+  const std::string locked = std::string(30, 'n') + "表";  // 32 bytes
+  store.Set(kSystemFile, locked, "readonly", "1");
+  store.Set(kSystemFile, locked, "data01", "3");
+  store.AddSection(kUserFile, locked + "x");
+  Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
+    h.ChooseEntry(d, kName, IndexOf(d, locked + "x"));
+    h.Click(d, kOk);
+    EXPECT_FALSE(h.FindDialog(d)->ended);
+    h.PressEscape(d);
+  });
+  ASSERT_EQ(1u, messageBoxes.shown.size());
+  EXPECT_NE(std::string::npos, messageBoxes.shown[0].text.find("\"" + locked + "\""));
+  EXPECT_TRUE(store.Writes().empty());
+}
+
 TEST_F(SettingsDialogTest, VersionOpensAboutBoxOverTheDialog) {
   store.AddSection(kSystemFile, kDefaultName);
   std::vector<std::intptr_t> aboutResults;

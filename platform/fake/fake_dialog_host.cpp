@@ -7,12 +7,9 @@
 namespace fake {
 namespace {
 
-// The first `characters` characters of text (all of it for 0).
-std::string LimitCharacters(const char* text, int characters) {
-  std::size_t n = 0;
-  for (int count = 0; text[n] != '\0' && (characters == 0 || count < characters); ++count)
-    n += plat::sjis::CharLength(text + n);
-  return std::string(text, n);
+// What a field limited to `bytes` takes of typed text (all of it for 0).
+std::string LimitBytes(std::string_view text, int bytes) {
+  return std::string(text.substr(0, bytes == 0 ? text.size() : plat::sjis::FitWhole(text, bytes)));
 }
 
 std::int32_t Clamped(std::int32_t v, std::int32_t lo, std::int32_t hi) {
@@ -136,7 +133,7 @@ bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
 bool FakeDialogHost::Type(plat::WindowHandle dialog, int id, const char* text) {
   Control* c = Usable(dialog, id);
   if (c == nullptr) return false;
-  c->text = LimitCharacters(text, c->limit);
+  c->text = LimitBytes(text, c->limit);
   Command(*FindDialog(dialog), *c, plat::kCbnEditChange);
   return true;
 }
@@ -237,8 +234,8 @@ int FakeDialogHost::GetSelectedListText(plat::WindowHandle dialog, int id, char*
   return static_cast<int>(plat::sjis::CopyBounded(buffer, size, c->list.Text(c->selected)));
 }
 
-void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int characters) {
-  if (Control* c = Addressed(dialog, id)) c->limit = characters;
+void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int bytes) {
+  if (Control* c = Addressed(dialog, id)) c->limit = bytes;
 }
 
 std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, char* buffer,

@@ -28,7 +28,7 @@ class FakeDialogHost : public plat::IDialogHost {
     std::int32_t rangeMin = 0, rangeMax = 100, pos = 0, pageSize = 0, lineSize = 0;
     plat::SortedTextList list;
     int selected = -1;
-    int limit = 0;  // characters; 0 = none
+    int limit = 0;  // bytes; 0 = none
   };
   struct Dialog {
     plat::WindowHandle handle;
@@ -82,7 +82,7 @@ class FakeDialogHost : public plat::IDialogHost {
   bool DeleteListEntry(plat::WindowHandle dialog, int id, int index) override;
   int GetSelectedListText(plat::WindowHandle dialog, int id, char* buffer,
                           std::uint32_t size) override;
-  void LimitText(plat::WindowHandle dialog, int id, int characters) override;
+  void LimitText(plat::WindowHandle dialog, int id, int bytes) override;
   std::uint32_t GetItemText(plat::WindowHandle dialog, int id, char* buffer,
                             std::uint32_t size) override;
   void SetItemText(plat::WindowHandle dialog, int id, const char* text) override;

@@ -30,6 +30,7 @@ struct GtkDialogControl {
   GtkWidget* entry = nullptr;  // the combo box's edit field
   SortedTextList list;         // combo box entries, code page 932
   std::string editText;        // combo box edit field, code page 932
+  std::size_t byteLimit = 0;   // typing stops at this many code page 932 bytes; 0: none
 };
 
 struct GtkDialog {

@@ -59,6 +59,8 @@ void OnComboChanged(GtkComboBox* combo, gpointer data) {
 
 // Typing makes GTK drop the list selection first; a text change while an
 // entry is selected is the choice itself filling the field.
+void OnInsertText(GtkEditable* editable, gchar* text, gint length, gint* position, gpointer data);
+
 void OnEntryChanged(GtkEditable* editable, gpointer data) {
   GtkDialogControl& c = Of(data);
   if (Silent(c) || gtk_combo_box_get_active(GTK_COMBO_BOX(c.widget)) >= 0) return;
@@ -79,14 +81,35 @@ gboolean ShowRefusal(gpointer data) {
   return G_SOURCE_REMOVE;
 }
 
+// As in a Windows edit field, typing stops at the byte limit and a longer
+// paste keeps the whole characters that fit, so the field never holds more
+// than the name that will be stored.
+void KeepWithinLimit(GtkEditable* editable, const std::string& inserted, std::size_t bytes,
+                     gint* position, GtkDialogControl& c) {
+  std::string current;
+  Utf8ToCp932(gtk_entry_get_text(GTK_ENTRY(editable)), current);
+  if (current.size() + bytes <= c.byteLimit) return;
+  const std::size_t room = current.size() < c.byteLimit ? c.byteLimit - current.size() : 0;
+  const std::size_t fits = Utf8PrefixWithin(inserted, room);
+  if (fits == 0) gtk_widget_error_bell(GTK_WIDGET(editable));
+  g_signal_handlers_block_by_func(editable, reinterpret_cast<gpointer>(OnInsertText), &c);
+  if (fits > 0) gtk_editable_insert_text(editable, inserted.c_str(), static_cast<gint>(fits), position);
+  g_signal_handlers_unblock_by_func(editable, reinterpret_cast<gpointer>(OnInsertText), &c);
+  g_signal_stop_emission_by_name(editable, "insert-text");
+}
+
 // Names are code page 932 bytes: a character without such a form is never
 // let into the field, so nothing stored can come out broken. The box waits
 // until the key's handling is over.
-void OnInsertText(GtkEditable* editable, gchar* text, gint length, gint*, gpointer data) {
+void OnInsertText(GtkEditable* editable, gchar* text, gint length, gint* position, gpointer data) {
   GtkDialogControl& c = Of(data);
   std::string converted;
   const std::string inserted(text, length < 0 ? std::strlen(text) : static_cast<size_t>(length));
-  if (Utf8ToCp932(inserted.c_str(), converted)) return;
+  if (Utf8ToCp932(inserted.c_str(), converted)) {
+    if (c.byteLimit != 0 && c.dialog->quiet == 0)
+      KeepWithinLimit(editable, inserted, converted.size(), position, c);
+    return;
+  }
   g_signal_stop_emission_by_name(editable, "insert-text");
   auto* refusal = static_cast<TypingRefusal*>(g_object_get_data(G_OBJECT(editable), "refusal"));
   if (refusal == nullptr || refusal->idleSource != 0) return;

@@ -258,9 +258,11 @@ int GtkDialogHost::GetSelectedListText(WindowHandle dialog, int id, char* buffer
   return static_cast<int>(sjis::CopyBounded(buffer, size, text));
 }
 
-void GtkDialogHost::LimitText(WindowHandle dialog, int id, int characters) {
+// GTK's own limit counts characters; the field's limit is in Shift_JIS
+// bytes, checked as text is typed (gtk_dialog_events.cpp).
+void GtkDialogHost::LimitText(WindowHandle dialog, int id, int bytes) {
   if (GtkDialogControl* c = Control(dialog, id, ControlKind::ComboBox))
-    gtk_entry_set_max_length(GTK_ENTRY(c->entry), characters);
+    c->byteLimit = bytes > 0 ? static_cast<std::size_t>(bytes) : 0;
 }
 
 std::uint32_t GtkDialogHost::GetItemText(WindowHandle dialog, int id, char* buffer,

@@ -52,4 +52,18 @@ std::string Cp932ToUtf8(const char* text) {
 
 bool Utf8ToCp932(const char* text, std::string& out) { return Convert("CP932", "UTF-8", text, out); }
 
+std::size_t Utf8PrefixWithin(const std::string& text, std::size_t cp932Bytes) {
+  std::size_t end = 0, used = 0;
+  std::string one;
+  while (end < text.size()) {
+    std::size_t next = end + 1;
+    while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) ++next;
+    Convert("CP932", "UTF-8", text.substr(end, next - end).c_str(), one);
+    if (used + one.size() > cp932Bytes) break;
+    used += one.size();
+    end = next;
+  }
+  return end;
+}
+
 }  // namespace plat::linux_port

@@ -216,8 +216,8 @@ int Win32DialogHost::GetSelectedListText(WindowHandle dialog, int id, char* buff
   return static_cast<int>(sjis::CopyBounded(buffer, size, whole.data()));
 }
 
-void Win32DialogHost::LimitText(WindowHandle dialog, int id, int characters) {
-  Send(dialog, id, CB_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+void Win32DialogHost::LimitText(WindowHandle dialog, int id, int bytes) {
+  Send(dialog, id, CB_LIMITTEXT, static_cast<WPARAM>(bytes), 0);
 }
 
 std::uint32_t Win32DialogHost::GetItemText(WindowHandle dialog, int id, char* buffer,

@@ -26,7 +26,7 @@ class Win32DialogHost final : public IDialogHost {
   int FindListExact(WindowHandle dialog, int id, const char* text) override;
   bool DeleteListEntry(WindowHandle dialog, int id, int index) override;
   int GetSelectedListText(WindowHandle dialog, int id, char* buffer, std::uint32_t size) override;
-  void LimitText(WindowHandle dialog, int id, int characters) override;
+  void LimitText(WindowHandle dialog, int id, int bytes) override;
   std::uint32_t GetItemText(WindowHandle dialog, int id, char* buffer,
                             std::uint32_t size) override;
   void SetItemText(WindowHandle dialog, int id, const char* text) override;

@@ -162,4 +162,26 @@ TEST_F(GtkDialogHostTest, CharactersWithoutShiftJisFormAreRefused) {
   EXPECT_EQ(dialog, boxes.shown[0].owner);
 }
 
+// Twenty kana are forty Shift_JIS bytes: a paste keeps the sixteen that fit
+// the 32-byte limit, and typing on is refused, so the field holds the name
+// that will be stored.
+TEST_F(GtkDialogHostTest, NameFieldStopsAtItsShiftJisByteLimit) {
+  const std::string twenty = "あいうえおかきくけこさしすせそたちつてと";
+  std::string field, stored;
+  Run([&](WindowHandle d) {
+    host.LimitText(d, kName, 32);
+    int at = 0;
+    const std::string utf8 = plat::linux_port::Cp932ToUtf8(twenty.c_str());
+    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), utf8.c_str(), -1, &at);
+    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), "x", -1, &at);
+    field = gtk_entry_get_text(NameEntry(d));
+    char text[256];
+    host.GetItemText(d, kName, text, sizeof text);
+    stored = text;
+    host.EndDialog(d, 2);
+  });
+  EXPECT_EQ(twenty.substr(0, 32), stored);
+  EXPECT_EQ(plat::linux_port::Cp932ToUtf8(twenty.substr(0, 32).c_str()), field);
+}
+
 }  // namespace
