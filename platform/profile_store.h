@@ -22,6 +22,16 @@ class IProfileStore {
                            const char* file) = 0;
   // GetPrivateProfileSectionNamesA.
   virtual std::uint32_t GetSectionNames(char* buffer, std::uint32_t size, const char* file) = 0;
+
+  // An edit session on one file: its writes from BeginEdit on are made on a
+  // copy (reads of the file see them), and CommitEdit puts the copy in the
+  // file's place in one step, so the file holds all of them or none, even
+  // after a crash. Each write keeps its own meaning. CommitEdit is false when
+  // a write was refused or the file could not be replaced; the file is then
+  // as it was. Other files are written straight through meanwhile; one
+  // session at a time.
+  virtual void BeginEdit(const char* file) = 0;
+  virtual bool CommitEdit() = 0;
 };
 
 }  // namespace plat

@@ -260,6 +260,31 @@ TEST_F(IniStoreFiles, ReplacementIsAtomicAndLeavesNoTemporaryFile) {
   EXPECT_EQ(std::vector<std::string>{"prumya.ini"}, Files());
 }
 
+// A save is one replacement: the writes of an edit session reach the file
+// together at the commit or, when one of them is refused, not at all.
+TEST_F(IniStoreFiles, EditSessionReplacesTheFileOnceOrLeavesIt) {
+  plat::IniStore store;
+  const std::string before = "; kept\r\n[p]\r\ndata00=1\r\n";
+  Put("action.ini", before);
+  const std::string file = Path("action.ini");
+  store.BeginEdit(file.c_str());
+  EXPECT_TRUE(store.WriteString("p", "data00", "2", file.c_str()));
+  EXPECT_TRUE(store.WriteString("q", "data01", "3", file.c_str()));
+  EXPECT_EQ(3, store.GetInt("q", "data01", 0, file.c_str()));  // reads see the session
+  EXPECT_EQ(before, Contents("action.ini"));
+  EXPECT_TRUE(store.CommitEdit());
+  const std::string after = "; kept\r\n[p]\r\ndata00=2\r\n[q]\r\ndata01=3\r\n";
+  EXPECT_EQ(after, Contents("action.ini"));
+
+  store.BeginEdit(file.c_str());
+  EXPECT_TRUE(store.WriteString("p", "data00", "4", file.c_str()));
+  EXPECT_FALSE(store.WriteString("p", "bad\nkey", "5", file.c_str()));
+  EXPECT_FALSE(store.CommitEdit());
+  EXPECT_EQ(after, Contents("action.ini"));
+  EXPECT_EQ(2, store.GetInt("p", "data00", 0, file.c_str()));
+  EXPECT_EQ(std::vector<std::string>{"action.ini"}, Files());
+}
+
 TEST_F(IniStoreFiles, OversizedFilesReadAsMissingAndAreNeverRewritten) {
   plat::IniStore store(64);
   const std::string big = "[s]\r\nk=v\r\n" + std::string(100, ';') + "\r\n";

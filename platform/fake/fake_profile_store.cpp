@@ -169,7 +169,10 @@ std::int32_t FakeProfileStore::GetInt(const char* section, const char* key,
 bool FakeProfileStore::WriteString(const char* section, const char* key, const char* value,
                                    const char* file) {
   Record("write", file, section, key);
-  if (section == nullptr || failWrites) return false;
+  if (section == nullptr || failWrites) {
+    sessionFailed_ = true;
+    return false;
+  }
   File* f = FindFile(OrEmpty(file), true);
   if (key == nullptr) {  // the whole section goes
     auto& all = f->sections;

@@ -34,6 +34,9 @@ class FakeProfileStore : public plat::IProfileStore {
   bool WriteString(const char* section, const char* key, const char* value,
                    const char* file) override;
   std::uint32_t GetSectionNames(char* buffer, std::uint32_t size, const char* file) override;
+  // Writes go straight through; the commit reports whether one of them failed.
+  void BeginEdit(const char*) override { sessionFailed_ = false; }
+  bool CommitEdit() override { return !sessionFailed_; }
 
   // Test set-up and inspection, without recording.
   void Set(const std::string& file, const std::string& section, const std::string& key,
@@ -55,6 +58,7 @@ class FakeProfileStore : public plat::IProfileStore {
   void Record(const char* op, const char* file, const char* section, const char* key);
 
   std::vector<File> files_;
+  bool sessionFailed_ = false;
 };
 
 // GetPrivateProfileIntA's reading of a value text (wrapping on overflow).

@@ -10,6 +10,7 @@ namespace plat {
 
 // A file that is missing or cannot be read reads as empty.
 ini::IniText IniStore::Load(const char* file) const {
+  if (InSession(file)) return ini::IniText(edit_.bytes);
   std::string bytes;
   if (!file || !*file || ini::ReadWholeFile(file, maxFileBytes_, bytes) != ini::ReadStatus::kOk) {
     return ini::IniText();
@@ -36,6 +37,7 @@ std::uint32_t IniStore::GetSectionNames(char* buffer, std::uint32_t size, const 
 bool IniStore::WriteString(const char* section, const char* key, const char* value,
                            const char* file) {
   if (!file || !*file) return false;
+  if (InSession(file)) return WriteInSession(section, key, value);
   std::string bytes;
   ini::ReadStatus status = ini::ReadWholeFile(file, maxFileBytes_, bytes);
   if (status == ini::ReadStatus::kFailed) return false;
@@ -47,6 +49,36 @@ bool IniStore::WriteString(const char* section, const char* key, const char* val
     case ini::WriteOutcome::kChanged: break;
   }
   return ini::ReplaceFileAtomically(file, edited);
+}
+
+// A refused write fails the whole session.
+bool IniStore::WriteInSession(const char* section, const char* key, const char* value) {
+  std::string edited;
+  switch (ini::ApplyWrite(ini::IniText(edit_.bytes), section, key, value, edited)) {
+    case ini::WriteOutcome::kRefused: edit_.failed = true; return false;
+    case ini::WriteOutcome::kUnchanged: return !edit_.failed;
+    case ini::WriteOutcome::kChanged: break;
+  }
+  edit_.bytes = std::move(edited);
+  edit_.changed = true;
+  return !edit_.failed;
+}
+
+void IniStore::BeginEdit(const char* file) {
+  edit_ = Edit();
+  edit_.active = true;
+  edit_.file = file ? file : "";
+  edit_.failed = edit_.file.empty() ||
+                 ini::ReadWholeFile(file, maxFileBytes_, edit_.bytes) == ini::ReadStatus::kFailed;
+}
+
+// One replacement for all the session's writes; a session that changed
+// nothing leaves the file untouched.
+bool IniStore::CommitEdit() {
+  const Edit edit = std::move(edit_);
+  edit_ = Edit();
+  if (!edit.active || edit.failed) return false;
+  return !edit.changed || ini::ReplaceFileAtomically(edit.file.c_str(), edit.bytes);
 }
 
 }  // namespace plat

@@ -5,6 +5,7 @@
 // file as it is.
 #pragma once
 #include <cstddef>
+#include <string>
 
 #include "platform/ini/ini_text.h"
 #include "platform/profile_store.h"
@@ -25,11 +26,25 @@ class IniStore final : public IProfileStore {
   bool WriteString(const char* section, const char* key, const char* value,
                    const char* file) override;
   std::uint32_t GetSectionNames(char* buffer, std::uint32_t size, const char* file) override;
+  void BeginEdit(const char* file) override;
+  bool CommitEdit() override;
 
  private:
+  // The file's text with the session's writes so far.
+  struct Edit {
+    bool active = false;
+    std::string file;
+    std::string bytes;
+    bool failed = false;
+    bool changed = false;
+  };
+
   ini::IniText Load(const char* file) const;
+  bool WriteInSession(const char* section, const char* key, const char* value);
+  bool InSession(const char* file) const { return edit_.active && file && edit_.file == file; }
 
   std::size_t maxFileBytes_;
+  Edit edit_;
 };
 
 }  // namespace plat

@@ -1,17 +1,19 @@
-// ini-kill-writer: crash safety of the INI store's writes. A writer process
-// changes one key after another in a file of about 256 KB through IniStore,
-// and the driver kills it with SIGKILL at random moments. After every kill
-// the file must be exactly one of the states the sequence of writes passes
-// through (the old one or the new one, never a cut or a mix), the sequence
-// must never go back, and no temporary file may pile up.
+// ini-kill-writer: crash safety of the INI store's saves. A writer process
+// saves group after group of keys in a file of about 256 KB through
+// IniStore, each group in one edit session as the saver saves a preset's
+// twelve values, and the driver kills it with SIGKILL at random moments.
+// After every kill the file must be exactly one of the states between two
+// saves (the old group or the new one, never a cut, a mix or half a save),
+// the sequence must never go back, and no temporary file may pile up.
 //
 //   ini-kill-writer drive DIR KILLS [SEED]   the whole test; last line "N passed, N failed"
-//   ini-kill-writer write DIR [COUNT]        goes on with the sequence (until killed)
+//   ini-kill-writer write DIR [SAVES]        goes on with the sequence (until killed)
 //   ini-kill-writer check DIR                prints the file's generation, or fails
 //
 // State k: slot j (k mod kSlots) holds Value(k) after write k; every slot
 // holds "init" in state 0. Each slot is one key in one section, so a write
-// replaces a value in place and state k renders exactly.
+// replaces a value in place and state k renders exactly. A save makes the
+// kKeysPerSave writes after a multiple of kKeysPerSave, across sections.
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -40,6 +42,7 @@ namespace {
 constexpr int kSections = 8;
 constexpr int kKeysPerSection = 5;
 constexpr int kSlots = kSections * kKeysPerSection;
+constexpr int kKeysPerSave = 12;
 constexpr const char* kFileName = "kill.ini";
 
 std::string SectionOf(int slot) { return "section" + std::to_string(slot / kKeysPerSection); }
@@ -82,7 +85,7 @@ std::string ReadAll(const fs::path& path) {
   return bytes;
 }
 
-// The state the file is in, or -1 when it is none of them.
+// The state the file is in, or -1 when it is none of them or half a save.
 long StateOf(const std::string& bytes) {
   const plat::ini::IniText text(bytes);
   long newest = 0;
@@ -91,7 +94,7 @@ long StateOf(const std::string& bytes) {
     if (!v || v->size() < 2 || (*v)[0] != 'g') continue;
     newest = std::max(newest, std::atol(std::string(v->substr(1)).c_str()));
   }
-  return Render(newest) == bytes ? newest : -1;
+  return Render(newest) == bytes && newest % kKeysPerSave == 0 ? newest : -1;
 }
 
 int TemporaryFiles(const fs::path& dir) {
@@ -101,16 +104,19 @@ int TemporaryFiles(const fs::path& dir) {
   return count;
 }
 
-int Write(const fs::path& dir, long count) {
+int Write(const fs::path& dir, long saves) {
   const std::string path = (dir / kFileName).string();
   long state = StateOf(ReadAll(path));
   if (state < 0) return 2;
   plat::IniStore store;
-  for (long i = 0; count <= 0 || i < count; ++i) {
-    ++state;
-    const int slot = static_cast<int>(state % kSlots);
-    if (!store.WriteString(SectionOf(slot).c_str(), KeyOf(slot).c_str(), Value(state).c_str(), path.c_str()))
-      return 3;
+  for (long i = 0; saves <= 0 || i < saves; ++i) {
+    store.BeginEdit(path.c_str());
+    for (int k = 0; k < kKeysPerSave; ++k) {
+      ++state;
+      const int slot = static_cast<int>(state % kSlots);
+      store.WriteString(SectionOf(slot).c_str(), KeyOf(slot).c_str(), Value(state).c_str(), path.c_str());
+    }
+    if (!store.CommitEdit()) return 3;
   }
   return 0;
 }
@@ -129,12 +135,12 @@ class Driver {
   int Run(int kills) {
     fs::create_directories(dir_);
     std::ofstream(dir_ / kFileName, std::ios::binary) << Render(0);
-    const long microsPerWrite = TimeOneWrite();
-    std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerWrite);
+    const long microsPerSave = TimeOneSave();
+    std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
     for (int i = 0; i < kills; ++i) Round(delay(random_));
     Finish();
-    std::printf("%d kills (%d during a write's temporary file), %ld writes completed, %ld us a write; %d bad\n",
-                kills, caughtMidWrite_, lastState_, microsPerWrite, failures_);
+    std::printf("%d kills (%d during a save's temporary file), %ld keys written, %ld us a save of %d keys; %d bad\n",
+                kills, caughtMidWrite_, lastState_, microsPerSave, kKeysPerSave, failures_);
     std::printf("%d passed, %d failed\n", kills + 1 - failures_, failures_);
     return failures_ == 0 ? 0 : 1;
   }
@@ -150,7 +156,7 @@ class Driver {
     return pid;
   }
 
-  long TimeOneWrite() {
+  long TimeOneSave() {
     const auto start = std::chrono::steady_clock::now();
     int status = 0;
     waitpid(Spawn(20), &status, 0);
@@ -203,7 +209,7 @@ class Driver {
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: ini-kill-writer drive DIR KILLS [SEED] | write DIR [COUNT] | check DIR\n");
+  std::fprintf(stderr, "usage: ini-kill-writer drive DIR KILLS [SEED] | write DIR [SAVES] | check DIR\n");
   return 64;
 }
 
