@@ -125,13 +125,15 @@ void SaverConfig::LoadSettings(bool applyCommand) {
   for (int i = 0; i < kParamCount; ++i) params[i] = Clamp(i, StoredValue(settings.presetName, i));
 }
 
-void SaverConfig::WriteSettings() {
+const char* SaverConfig::WriteSettings() {
+  store_->BeginEdit(paths.settings);
   store_->WriteString(kSettingsSection, "name", settings.presetName, paths.settings);
   for (const SettingKey& k : kSettingKeys) {
     char text[12];
     FormatInt(text, settings.*k.field);
     store_->WriteString(kSettingsSection, k.key, text, paths.settings);
   }
+  return store_->CommitEdit() ? nullptr : paths.settings;
 }
 
 bool SaverConfig::RandomizeParams() {

@@ -100,14 +100,18 @@ class SaverConfig {
     return settings.command == kPickPresetEveryMinute ||
            settings.command == kRandomValuesEveryMinute;
   }
+  // The writes. Each file is changed in one step, so a failure (or a crash)
+  // leaves it as it was; each returns the file it could not write, or null.
+  //
   // What RunSettingsDialog writes after OK: the six settings keys, then the
-  // twelve data keys unless the preset is read-only.
-  void WriteAfterOk();
-  void WriteSettings();  // "name", then the five switches, settings file
-  void WriteDataKeys(const char* section);  // the twelve "data%02d" keys, user file
-  void WriteQuickPreset() { WriteDataKeys(kQuickPresetName); }  // F3's file side
-  void DeletePreset(const char* name);
-  void WriteDefaultPresetName();  // "name" = kDefaultPresetName in the settings file
+  // twelve data keys unless the preset is read-only; both files are tried,
+  // the first failure is returned.
+  const char* WriteAfterOk();
+  const char* WriteSettings();  // "name", then the five switches, settings file
+  const char* WriteDataKeys(const char* section);  // the twelve "data%02d" keys, user file
+  const char* WriteQuickPreset() { return WriteDataKeys(kQuickPresetName); }  // F3's file side
+  const char* DeletePreset(const char* name);
+  const char* WriteDefaultPresetName();  // "name" = kDefaultPresetName, settings file
 
   ParamSpec ranges[kParamCount];
   SaverParams params;

@@ -49,13 +49,15 @@ bool SaverConfig::PickRandomPreset() {
   return false;
 }
 
-void SaverConfig::WriteAfterOk() {
-  WriteSettings();
-  if (IsReadOnly(settings.presetName)) return;
-  WriteDataKeys(settings.presetName);
+const char* SaverConfig::WriteAfterOk() {
+  const char* failed = WriteSettings();
+  if (IsReadOnly(settings.presetName)) return failed;
+  const char* dataFailed = WriteDataKeys(settings.presetName);
+  return failed != nullptr ? failed : dataFailed;
 }
 
-void SaverConfig::WriteDataKeys(const char* section) {
+const char* SaverConfig::WriteDataKeys(const char* section) {
+  store_->BeginEdit(paths.userPresets);
   for (int i = 0; i < kParamCount; ++i) {
     char key[8];
     char text[12];
@@ -63,14 +65,16 @@ void SaverConfig::WriteDataKeys(const char* section) {
     FormatInt(text, params[i]);
     store_->WriteString(section, key, text, paths.userPresets);
   }
+  return store_->CommitEdit() ? nullptr : paths.userPresets;
 }
 
-void SaverConfig::DeletePreset(const char* name) {
-  store_->WriteString(name, nullptr, nullptr, paths.userPresets);
+const char* SaverConfig::DeletePreset(const char* name) {
+  return store_->WriteString(name, nullptr, nullptr, paths.userPresets) ? nullptr : paths.userPresets;
 }
 
-void SaverConfig::WriteDefaultPresetName() {
-  store_->WriteString(kSettingsSection, "name", kDefaultPresetName, paths.settings);
+const char* SaverConfig::WriteDefaultPresetName() {
+  const bool written = store_->WriteString(kSettingsSection, "name", kDefaultPresetName, paths.settings);
+  return written ? nullptr : paths.settings;
 }
 
 }  // namespace prumya

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/message_dialog.h"
+#include "saver/save_failure.h"
 #include "saver/trail_render.h"
 
 namespace prumya {
@@ -83,7 +84,7 @@ void SaverRun::SaveQuickPreset() {
   notice.SetCaption(kQuickSaveCaption);
   notice.SetText(kQuickSaveText);
   notice.Show();
-  parts_.config.WriteQuickPreset();
+  if (const char* failed = parts_.config.WriteQuickPreset()) ReportSaveFailure(framework_->boxes, failed);
 }
 
 // A tick that draws nothing (the speed limit has not run out, or the display

@@ -5,6 +5,7 @@
 
 #include "framework/framework.h"
 #include "saver/dialog_layout.h"
+#include "saver/save_failure.h"
 
 namespace prumya {
 namespace {
@@ -58,7 +59,8 @@ std::intptr_t SettingsDialog::Run(plat::InstanceHandle instance, plat::WindowHan
       [this](plat::WindowHandle d, std::uint32_t m, std::uintptr_t w, std::intptr_t l) {
         return SettingsDialogProc(d, m, w, l);
       });
-  if (result == plat::kIdOk) config_->WriteAfterOk();
+  if (result != plat::kIdOk) return result;
+  if (const char* failed = config_->WriteAfterOk()) ReportSaveFailure(*boxes_, failed);
   return result;
 }
 
@@ -217,7 +219,10 @@ void SettingsDialog::OnDeletePreset(plat::WindowHandle dialog) {
   std::snprintf(text, sizeof text, kDeleteText, name);
   if (ShowOwnedBox(dialog, qrx::MessageDialog::Question, kDeleteCaption, text) != plat::kIdYes)
     return;
-  config_->DeletePreset(name);
+  if (const char* failed = config_->DeletePreset(name)) {
+    ReportOwnedSaveFailure(dialog, failed);
+    return;
+  }
   const int at = host_->FindListExact(dialog, kIdcPresetName, name);
   if (at != plat::kCbErr) host_->DeleteListEntry(dialog, kIdcPresetName, at);
   ShowDefaultPreset(dialog);
@@ -226,7 +231,7 @@ void SettingsDialog::OnDeletePreset(plat::WindowHandle dialog) {
 void SettingsDialog::ShowDefaultPreset(plat::WindowHandle dialog) {
   const bool found =
       host_->SelectListPrefix(dialog, kIdcPresetName, kDefaultPresetName) != plat::kCbErr;
-  config_->WriteDefaultPresetName();
+  if (const char* failed = config_->WriteDefaultPresetName()) ReportOwnedSaveFailure(dialog, failed);
   char name[kListTextSize];
   if (found && host_->GetSelectedListText(dialog, kIdcPresetName, name, sizeof name) != plat::kCbErr)
     LoadPreset(dialog, name);
@@ -309,6 +314,12 @@ int SettingsDialog::ShowOwnedBox(plat::WindowHandle dialog, qrx::MessageDialog::
   const int answer = box.Show();
   shell_->SwapMainWindow(previous);
   return answer;
+}
+
+void SettingsDialog::ReportOwnedSaveFailure(plat::WindowHandle dialog, const char* file) {
+  const plat::WindowHandle previous = shell_->SwapMainWindow(dialog);
+  ReportSaveFailure(*boxes_, file);
+  shell_->SwapMainWindow(previous);
 }
 
 bool SettingsDialog::Checked(plat::WindowHandle dialog, int id) {

@@ -50,6 +50,7 @@ class SettingsDialog {
   void OnDeletePreset(plat::WindowHandle dialog);
   void ShowDefaultPreset(plat::WindowHandle dialog);
   bool ValidateOk(plat::WindowHandle dialog);
+  void ReportOwnedSaveFailure(plat::WindowHandle dialog, const char* file);
   void NameToStore(plat::WindowHandle dialog, char (&name)[kPresetNameMax + 1]);
   bool SlidersMatchStored(plat::WindowHandle dialog, const char* name);
   void OnDestroyDialog(plat::WindowHandle dialog);

@@ -312,6 +312,14 @@ TEST(SaverHotKeys, F3StoresExactlyTheTwelveValuesAsTheQuickPreset) {
   EXPECT_EQ(pairs(settingsBefore), pairs(settingsAfter));
   EXPECT_FALSE(rig.app.anchor.taken);
   EXPECT_EQ(0, rig.Closes());
+
+  // A quick save that cannot be written says so, naming the file.
+  rig.profile.failWrites = true;
+  rig.Key(plat::kVkF3);
+  ASSERT_EQ(3u, rig.boxes.shown.size());
+  EXPECT_EQ("保存エラー", rig.boxes.shown[2].caption);
+  EXPECT_NE(std::string::npos, rig.boxes.shown[2].text.find(std::string("\"") + kUserFile + "\""));
+  EXPECT_EQ(0, rig.Closes());
 }
 
 TEST(SaverHotKeys, F1AndRightButtonRunTheDialogBetweenTwoLoads) {

@@ -238,6 +238,21 @@ TEST_F(SettingsDialogTest, TypedReadOnlyNameWithOtherValuesIsRefused) {
   EXPECT_EQ(6u, store.Writes().size());
 }
 
+// OK that cannot store the settings says so after the dialog, naming the
+// file; the values are still tried in their own file.
+TEST_F(SettingsDialogTest, FailedSaveAfterOkIsReported) {
+  store.failWrites = true;
+  Run([&](fake::FakeDialogHost& h, WindowHandle d, int) {
+    h.Type(d, kName, "New one");
+    h.Click(d, kOk);
+  });
+  ASSERT_EQ(1u, messageBoxes.shown.size());
+  EXPECT_EQ("保存エラー", messageBoxes.shown[0].caption);
+  EXPECT_NE(std::string::npos, messageBoxes.shown[0].text.find(std::string("\"") + kSettingsFile + "\""));
+  EXPECT_EQ(kSaverWindow, messageBoxes.shown[0].owner);
+  EXPECT_EQ(12u, DataKeyWrites().size());
+}
+
 TEST_F(SettingsDialogTest, OkWithNewNameWritesExactlyTheTwelveDataKeys) {
   store.AddSection(kSystemFile, kDefaultName);
   config.LoadSettings(false);

@@ -132,6 +132,28 @@ check_unconvertible() {  # Linux: a character without a Shift_JIS form is refuse
   ini_has "$dir/prumya.ini" action name A
 }
 
+check_long_name() {  # platform: 20 kana typed; the 16 that fit 32 bytes are stored whole
+  local p=$1 dir=$WORK/$1-long
+  local typed=あいうえおかきくけこさしすせそたちつてと kept=あいうえおかきくけこさしすせそた
+  prepare_dir "$dir"
+  app_start "$p" "$dir" /c && wait_ready 102 || return 1
+  type_name 102 "$typed" || return 1
+  click_control 102 0 && wait_closed 102 && app_wait || return 1
+  ini_has "$dir/prumya.ini" action name "$kept" && [ "$(ini_keys "$dir/action.ini" "$kept" | wc -l)" -eq 12 ]
+}
+
+check_save_failure() {  # platform: OK whose settings file cannot be written says so
+  local p=$1 dir=$WORK/$1-unwritable
+  prepare_dir "$dir"
+  mkdir "$dir/prumya.ini"  # a folder where the file should be: no write can reach it
+  cp "$dir/action.ini" "$WORK/$p-action-before"
+  app_start "$p" "$dir" /c && wait_ready 102 || return 1
+  click_control 102 0 && wait_closed 102 && wait_window "保存エラー" || return 1
+  shot "$ARTIFACTS/$p-save-failure.png"
+  key Return && app_wait || return 1
+  [ -d "$dir/prumya.ini" ] && cmp -s "$dir/action.ini" "$WORK/$p-action-before"
+}
+
 run_platform() {  # platform
   local p=$1
   check_open "$p" /c; result "$p: /c opens the dialog and the about box" $?
@@ -145,6 +167,8 @@ run_platform() {  # platform
   check_delete "$p"; result "$p: Delete with Yes removes the preset" $?
   app_stop
   check_refusal "$p"; result "$p: OK on a changed read-only preset is refused" $?
+  app_stop
+  check_save_failure "$p"; result "$p: a settings file that cannot be written is reported" $?
   app_stop
   check_over_saver "$p"; result "$p: F1 over the saver, colour notice once" $?
   app_stop
@@ -172,6 +196,8 @@ if [ -x "$LINUX_BUILD/prumya-e2e" ]; then
   LINUX_XVFB=$XVFB_PID
   run_platform linux
   check_unconvertible; result "linux: a name without a Shift_JIS form is refused" $?
+  app_stop
+  check_long_name linux; result "linux: a long Japanese name is kept to its first 32 bytes" $?
   app_stop
   kill "$LINUX_XVFB" 2>/dev/null; LINUX_XVFB=
   export DISPLAY=$OUTER_DISPLAY

@@ -103,6 +103,25 @@ check_quick_save() {  # platform
   saver_stop
 }
 
+# F3 when the user preset file cannot be written: after the notice, a box
+# naming the file; the saver goes on.
+check_quick_save_failure() {  # platform
+  local p=$1 dir
+  dir=$(saver_dir "$p" quick-fail)
+  mkdir "$dir/action.ini"  # a folder where the file should be: no write can reach it
+  saver_start "$p" "$dir" /s
+  wait_frame "$ARTIFACTS/$p-quick-fail-before.png"
+  xdotool key F3
+  wait_for window_shown "映像保存" && sleep 0.2 && xdotool key Return
+  local box=1
+  wait_for window_shown "保存エラー" && box=0
+  shot "$ARTIFACTS/$p-quick-fail-box.png"
+  result "$p F3 that cannot write shows the save error" $box
+  sleep 0.2 && xdotool key Return
+  saver_stays 1; result "$p the saver goes on after the save error" $?
+  saver_stop
+}
+
 # The anchor is where the cursor was at the first frame: 24 pixels stay,
 # 25 end.
 check_mouse_threshold() {  # platform
@@ -160,6 +179,7 @@ run_platform() {  # platform
   check_trail "$1"
   check_overlays "$1"
   check_quick_save "$1"
+  check_quick_save_failure "$1"
   check_mouse_threshold "$1"
   check_mouse_lock "$1"
   check_preview "$1"
