@@ -72,14 +72,25 @@ void SettingsFiles::Locate(IniPaths& paths) {
   Place(paths.userPresets, written, "action.ini");
 }
 
+bool SettingsFiles::FolderReady(const char* file) {
+  const std::size_t folder = std::strlen(userFolder_);
+  return folder == 0 || file == nullptr || std::strncmp(file, userFolder_, folder) != 0 ||
+         system_->MakeFolder(userFolder_);
+}
+
 bool SettingsFiles::WriteString(const char* section, const char* key, const char* value,
                                 const char* file) {
-  const std::size_t folder = std::strlen(userFolder_);
-  if (folder != 0 && file != nullptr && std::strncmp(file, userFolder_, folder) == 0 &&
-      !system_->MakeFolder(userFolder_)) {
-    return false;
-  }
-  return store_->WriteString(section, key, value, file);
+  return FolderReady(file) && store_->WriteString(section, key, value, file);
+}
+
+void SettingsFiles::BeginEdit(const char* file) {
+  sessionWithoutFolder_ = !FolderReady(file);
+  store_->BeginEdit(file);
+}
+
+bool SettingsFiles::CommitEdit() {
+  const bool committed = store_->CommitEdit();
+  return committed && !sessionWithoutFolder_;
 }
 
 }  // namespace prumya

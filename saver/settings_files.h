@@ -42,11 +42,18 @@ class SettingsFiles final : public plat::IProfileStore {
   std::uint32_t GetSectionNames(char* buffer, std::uint32_t size, const char* file) override {
     return store_->GetSectionNames(buffer, size, file);
   }
+  // A session on a file there makes the folder too; without it, it fails.
+  void BeginEdit(const char* file) override;
+  bool CommitEdit() override;
 
  private:
+  // False when file lies in the per-user folder and that cannot be made.
+  bool FolderReady(const char* file);
+
   plat::IProfileStore* store_;
   plat::ISystemInfo* system_;
   char userFolder_[kPathSize] = {};
+  bool sessionWithoutFolder_ = false;
 };
 
 }  // namespace prumya

@@ -77,7 +77,7 @@ TEST(SettingsFiles, UserFolderIsMadeByTheFirstWrite) {
   EXPECT_TRUE(system.madeFolders.empty());
 
   system.failMakeFolder = true;
-  EXPECT_FALSE(files.WriteString("action", "time", "1", config.paths.settings));
+  EXPECT_STREQ(config.paths.settings, config.WriteSettings());  // the save fails whole
   EXPECT_TRUE(store.Writes().empty());
 
   system.failMakeFolder = false;
