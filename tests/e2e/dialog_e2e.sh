@@ -150,7 +150,7 @@ check_save_failure() {  # platform: OK whose settings file cannot be written say
   app_start "$p" "$dir" /c && wait_ready 102 || return 1
   click_control 102 0 && wait_closed 102 && wait_window "保存エラー" || return 1
   shot "$ARTIFACTS/$p-save-failure.png"
-  key Return && app_wait || return 1
+  wait_focus "保存エラー" && key Return && app_wait || return 1
   [ -d "$dir/prumya.ini" ] && cmp -s "$dir/action.ini" "$WORK/$p-action-before"
 }
 

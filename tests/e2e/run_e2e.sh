@@ -112,13 +112,13 @@ check_quick_save_failure() {  # platform
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-quick-fail-before.png"
   xdotool key F3
-  wait_for window_shown "映像保存" && sleep 0.2 && xdotool key Return
+  wait_for focus_is "映像保存" && xdotool key Return
   local box=1
   wait_for window_shown "保存エラー" && box=0
   shot "$ARTIFACTS/$p-quick-fail-box.png"
   result "$p F3 that cannot write shows the save error" $box
-  sleep 0.2 && xdotool key Return
-  saver_stays 1; result "$p the saver goes on after the save error" $?
+  wait_for focus_is "保存エラー" && xdotool key Return
+  saver_stays 3; result "$p the saver goes on after the save error" $?
   saver_stop
 }
 
