@@ -39,6 +39,12 @@ class PresetFiles : public plat::IProfileStore {
     if (OnDisk(file)) return ini_.GetSectionNames(buffer, size, disk_.c_str());
     return memory.GetSectionNames(buffer, size, file);
   }
+  // The preset file on disk is never written, in a session or not.
+  void BeginEdit(const char* file) override {
+    sessionOnDisk_ = OnDisk(file);
+    memory.BeginEdit(file);
+  }
+  bool CommitEdit() override { return memory.CommitEdit() && !sessionOnDisk_; }
 
   fake::FakeProfileStore memory;
 
@@ -48,6 +54,7 @@ class PresetFiles : public plat::IProfileStore {
   std::string disk_;
   char systemPath_[260] = {};
   plat::IniStore ini_;
+  bool sessionOnDisk_ = false;
 };
 
 // The preview's window: its frames after the warm-up go out as PPM images.
