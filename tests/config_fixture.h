@@ -24,11 +24,6 @@ class ConfigTest : public ::testing::Test {
   }
   void SetName(const std::string& name) { store.Set(kSettingsFile, "action", "name", name); }
   std::string Name() const { return config.settings.presetName; }
-  bool ReadAnyDataKey() const {
-    for (const auto& a : store.log)
-      if (a.key.compare(0, 4, "data") == 0) return true;
-    return false;
-  }
 
   fake::FakeProfileStore store;
   qrx::Random rng;

@@ -59,7 +59,7 @@ struct SaverRig : SaverFakes {
   // How often the settings have been loaded (each load reads "name" first).
   int Loads() const {
     int n = 0;
-    for (const auto& a : profile.log) n += a.file == kSettingsFile && a.key == "name" ? 1 : 0;
+    for (const auto& a : profile.log) n += a.file == kSettingsFile && a.key == "name";
     return n;
   }
 

@@ -84,7 +84,7 @@ TEST(SettingsFiles, UserFolderIsMadeByTheFirstWrite) {
   config.WriteSettings();
   ASSERT_FALSE(system.madeFolders.empty());
   EXPECT_EQ(kAppData, system.madeFolders.front());
-  EXPECT_NE(nullptr, store.Find(kAppData + "prumya.ini", "action", "name"));
+  EXPECT_TRUE(store.Find(kAppData + "prumya.ini", "action", "name"));
 }
 
 }  // namespace

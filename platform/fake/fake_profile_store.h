@@ -1,31 +1,27 @@
-// An in-memory private-profile store: files as ordered sections of ordered
-// keys, names matched without regard to ASCII case. Records every read and
-// write so tests can tell what was looked at and what was changed.
+// Profile files as bytes in memory, read and edited by the product's own INI
+// rules, so a test's files read exactly as the store on disk would read them.
+// Every call is recorded, so tests can tell what was looked at and changed.
 #pragma once
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/ini/ini_text.h"
 #include "platform/profile_store.h"
 
 namespace fake {
 
 class FakeProfileStore : public plat::IProfileStore {
  public:
-  struct Key {
-    std::string name, value;
-  };
-  struct Section {
-    std::string name;
-    std::vector<Key> keys;
-  };
-  struct File {
-    std::string path;
-    std::vector<Section> sections;
-  };
   struct Access {  // one call: "get", "int", "write" or "names"
     std::string op, file, section, key;
   };
+
+  std::map<std::string, std::string> files;  // name -> bytes
+  std::vector<Access> log;
+  bool failWrites = false;  // injected fault: every write is refused
 
   std::uint32_t GetString(const char* section, const char* key, const char* defaultText,
                           char* buffer, std::uint32_t size, const char* file) override;
@@ -34,34 +30,26 @@ class FakeProfileStore : public plat::IProfileStore {
   bool WriteString(const char* section, const char* key, const char* value,
                    const char* file) override;
   std::uint32_t GetSectionNames(char* buffer, std::uint32_t size, const char* file) override;
-  // Writes go straight through; the commit reports whether one of them failed.
-  void BeginEdit(const char*) override { sessionFailed_ = false; }
-  bool CommitEdit() override { return !sessionFailed_; }
+  // A failed session puts its file back as it was at the start.
+  void BeginEdit(const char* file) override;
+  bool CommitEdit() override;
 
-  // Test set-up and inspection, without recording.
+  // Set-up and inspection, not recorded. Set aborts on a write the rules
+  // refuse: that is a mistake in the test.
   void Set(const std::string& file, const std::string& section, const std::string& key,
            const std::string& value);
   void AddSection(const std::string& file, const std::string& section);
-  const Section* FindSection(const std::string& file, const std::string& section) const;
-  const std::string* Find(const std::string& file, const std::string& section,
-                          const std::string& key) const;
-  const std::vector<File>& Files() const { return files_; }
-
-  std::vector<Access> log;
+  bool Has(const std::string& file, const std::string& section) const;
+  std::optional<std::string> Find(const std::string& file, const std::string& section,
+                                  const std::string& key) const;
+  std::vector<std::string> Keys(const std::string& file, const std::string& section) const;  // "k=v"
   std::vector<Access> Writes() const;
-  bool failWrites = false;  // injected fault: every write fails and changes nothing
 
  private:
-  File* FindFile(const std::string& path, bool create);
-  const File* FindFile(const std::string& path) const;
-  Section* FindSection(File& file, const std::string& name, bool create);
-  void Record(const char* op, const char* file, const char* section, const char* key);
+  plat::ini::IniText Text(const std::string& file) const;
 
-  std::vector<File> files_;
+  std::optional<std::string> sessionFile_, sessionBefore_;
   bool sessionFailed_ = false;
 };
-
-// GetPrivateProfileIntA's reading of a value text (wrapping on overflow).
-bool ParseProfileInt(const std::string& text, std::int32_t& out);
 
 }  // namespace fake
