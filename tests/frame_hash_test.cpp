@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/soft/soft_surface.h"
 #include "tests/saver_rig.h"
@@ -21,18 +22,15 @@ constexpr int kFrames = 150;
 constexpr std::int32_t kWidth = 240;
 constexpr std::int32_t kHeight = 180;
 
+// Heavy: the longest trail with the widest pen. Thin: one-pixel lines. Edge:
+// no margin and a swelling radius, so ends leave the screen and are clipped,
+// with an odd pen width. Values data00.. in order; the rest keep the table's.
 struct Preset {
   const char* name;
-  const char* values[12];  // data00..data11; null keeps the table's default
+  std::vector<const char*> values;
 };
-
-// Heavy: the longest trail with the widest pen. Thin: one-pixel lines.
-// Edge: no margin and a swelling radius, so ends leave the screen and are
-// clipped, with an odd pen width.
-const Preset kHeavy{"heavy", {"512", "8", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, nullptr, nullptr, nullptr}};
-const Preset kThin{"thin", {"512", "1", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, nullptr, nullptr}};
+const Preset kHeavy{"heavy", {"512", "8"}};
+const Preset kThin{"thin", {"512", "1"}};
 const Preset kEdge{"edge", {"300", "5", "9", "2", "9", "13", "3", "45", "0", "7", "3", "40"}};
 
 class HashRig : public testrig::SaverFakes {
@@ -41,16 +39,13 @@ class HashRig : public testrig::SaverFakes {
     system.width = kWidth;
     system.height = kHeight;
     clock.ticks = 5000;
-    for (int i = 0; i < 12; ++i) {
-      if (preset.values[i] == nullptr) continue;
+    for (std::size_t i = 0; i < preset.values.size(); ++i) {
       char key[8];
-      prumya::FormatDataKey(key, i);
+      prumya::FormatDataKey(key, static_cast<int>(i));
       profile.Set(kUserFile, preset.name, key, preset.values[i]);
     }
-    profile.Set(kSettingsFile, "action", "name", preset.name);
-    profile.Set(kSettingsFile, "action", "time", "1");
-    profile.Set(kSettingsFile, "action", "fps", "1");
-    profile.Set(kSettingsFile, "action", "color", fullColour ? "1" : "0");
+    profile.files[kSettingsFile] += std::string("[action]\r\nname=") + preset.name + "\r\ntime=1\r\nfps=1\r\ncolor=" +
+                                    (fullColour ? "1" : "0") + "\r\n";
     app.runSettingsDialog = [](plat::InstanceHandle, plat::WindowHandle) {};
     char line[] = "/s";
     app.InitHandler(1, 0, line, 1);
@@ -69,8 +64,8 @@ class HashRig : public testrig::SaverFakes {
       const plat::soft::PixelView& v = display.PrimarySurface()->View();
       for (std::int32_t y = 0; y < v.height; ++y) {
         const std::uint8_t* row = v.bits + static_cast<std::int64_t>(y) * v.pitch;
-        const std::int32_t bytes = v.width * plat::soft::BytesPerPixel(v.layout);
-        for (std::int32_t i = 0; i < bytes; ++i) hash = (hash ^ row[i]) * 1099511628211ull;
+        for (std::int32_t i = 0; i < v.width * plat::soft::BytesPerPixel(v.layout); ++i)
+          hash = (hash ^ row[i]) * 1099511628211ull;
       }
     }
     return hash;
@@ -80,20 +75,22 @@ class HashRig : public testrig::SaverFakes {
   prumya::SaverApp app{framework};
 };
 
-std::uint64_t FrameHash(const Preset& preset, bool fullColour) {
-  HashRig rig(preset, fullColour);
-  EXPECT_EQ(fullColour ? 32 : 16, rig.display.ModeBpp());
-  EXPECT_EQ(0, rig.display.Presents());
-  const std::uint64_t hash = rig.Run();
-  EXPECT_EQ(kFrames, rig.display.Presents());  // every tick drew and presented a frame
-  return hash;
+TEST(FrameHash, EveryPresetAtBothDepths) {
+  struct Case {
+    const Preset& preset;
+    bool fullColour;
+    std::uint64_t hash;
+  };
+  for (const Case& c : {Case{kHeavy, false, 0x43E2A7AFE8CD6EDCull}, Case{kHeavy, true, 0xACB5382C53D0821Eull},
+                        Case{kThin, false, 0x14CB6DE9F2EE37E3ull}, Case{kThin, true, 0xC832EBC1BCF1642Bull},
+                        Case{kEdge, false, 0x79ADB196E7DB71C4ull}, Case{kEdge, true, 0xC4F23392B96D049Aull}}) {
+    SCOPED_TRACE(std::string(c.preset.name) + (c.fullColour ? " 32" : " 16"));
+    HashRig rig(c.preset, c.fullColour);
+    EXPECT_EQ(c.fullColour ? 32 : 16, rig.display.ModeBpp());
+    EXPECT_EQ(0, rig.display.Presents());
+    EXPECT_EQ(c.hash, rig.Run());
+    EXPECT_EQ(kFrames, rig.display.Presents());  // every tick drew and presented a frame
+  }
 }
-
-TEST(FrameHash, HeavyWideLines16) { EXPECT_EQ(0x43E2A7AFE8CD6EDCull, FrameHash(kHeavy, false)); }
-TEST(FrameHash, HeavyWideLines32) { EXPECT_EQ(0xACB5382C53D0821Eull, FrameHash(kHeavy, true)); }
-TEST(FrameHash, OnePixelLines16) { EXPECT_EQ(0x14CB6DE9F2EE37E3ull, FrameHash(kThin, false)); }
-TEST(FrameHash, OnePixelLines32) { EXPECT_EQ(0xC832EBC1BCF1642Bull, FrameHash(kThin, true)); }
-TEST(FrameHash, ClippedOddWidth16) { EXPECT_EQ(0x79ADB196E7DB71C4ull, FrameHash(kEdge, false)); }
-TEST(FrameHash, ClippedOddWidth32) { EXPECT_EQ(0xC4F23392B96D049Aull, FrameHash(kEdge, true)); }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/soft/line_raster.h"
@@ -21,9 +23,8 @@ struct Canvas {
   std::uint32_t At(std::int32_t x, std::int32_t y) const { return plat::soft::ReadPixel(view, x, y); }
   int Lit() const {
     int n = 0;
-    for (std::int32_t y = 0; y < view.height; ++y) {
+    for (std::int32_t y = 0; y < view.height; ++y)
       for (std::int32_t x = 0; x < view.width; ++x) n += At(x, y) != 0;
-    }
     return n;
   }
   std::vector<std::uint32_t> memory;  // room for either layout
@@ -38,33 +39,22 @@ double Distance(double px, double py, double x0, double y0, double x1, double y1
   return std::hypot(px - (x0 + t * dx), py - (y0 + t * dy));
 }
 
-TEST(Rasteriser, OnePixelLinesStopShortOfTheEnd) {
-  Canvas c(40, 40);
-  plat::soft::DrawLine(c.view, 2, 3, 12, 3, 1, 7);
-  for (int x = 2; x < 12; ++x) EXPECT_EQ(7u, c.At(x, 3)) << x;
-  EXPECT_EQ(0u, c.At(12, 3));
-  EXPECT_EQ(10, c.Lit());
-  plat::soft::DrawLine(c.view, 30, 30, 20, 20, 0, 9);  // width 0 is one pixel too
-  EXPECT_EQ(9u, c.At(30, 30));
-  EXPECT_EQ(9u, c.At(21, 21));
-  EXPECT_EQ(0u, c.At(20, 20));
-  Canvas dot(8, 8);
-  plat::soft::DrawLine(dot.view, 4, 4, 4, 4, 1, 1);
-  EXPECT_EQ(0, dot.Lit());
-}
-
-TEST(Rasteriser, OnePixelLinesFollowTheIdealLine) {
-  const int ends[][4] = {{0, 0, 37, 11}, {37, 11, 0, 0}, {5, 40, 19, 1}, {50, 3, 2, 29}, {9, 9, 31, 20}, {31, 20, 9, 9}};
+// One pixel per step of the major axis, within half a pixel of the ideal
+// line, the end itself left out; width 0 is one pixel too; a dot is nothing.
+TEST(Rasteriser, OnePixelLinesFollowTheIdealLineAndStopShortOfTheEnd) {
+  const int ends[][4] = {{2, 3, 12, 3},  {30, 30, 20, 20}, {0, 0, 37, 11}, {37, 11, 0, 0}, {5, 40, 19, 1},
+                         {50, 3, 2, 29}, {9, 9, 31, 20},   {31, 20, 9, 9}, {4, 4, 4, 4}};
   for (const auto& e : ends) {
+    SCOPED_TRACE(std::to_string(e[0]) + "," + std::to_string(e[1]) + " - " + std::to_string(e[2]) + "," + std::to_string(e[3]));
     Canvas c(64, 64);
-    plat::soft::DrawLine(c.view, e[0], e[1], e[2], e[3], 1, 1);
-    const int n = std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1]));
-    EXPECT_EQ(n, c.Lit());
+    plat::soft::DrawLine(c.view, e[0], e[1], e[2], e[3], e[0] == 30 ? 0 : 1, 7);
+    EXPECT_EQ(std::max(std::abs(e[2] - e[0]), std::abs(e[3] - e[1])), c.Lit());
+    EXPECT_EQ(0u, c.At(e[2], e[3]));
+    if (e[0] != e[2] || e[1] != e[3]) EXPECT_EQ(7u, c.At(e[0], e[1]));
+    const bool xMajor = std::abs(e[2] - e[0]) >= std::abs(e[3] - e[1]);
     for (std::int32_t y = 0; y < 64; ++y) {
       for (std::int32_t x = 0; x < 64; ++x) {
         if (c.At(x, y) == 0) continue;
-        // Within half a pixel of the line along the minor axis.
-        const bool xMajor = std::abs(e[2] - e[0]) >= std::abs(e[3] - e[1]);
         const double t = xMajor ? double(x - e[0]) / (e[2] - e[0]) : double(y - e[1]) / (e[3] - e[1]);
         const double ideal = xMajor ? e[1] + t * (e[3] - e[1]) : e[0] + t * (e[2] - e[0]);
         EXPECT_LE(std::fabs((xMajor ? y : x) - ideal), 0.5 + 1e-9) << x << "," << y;
