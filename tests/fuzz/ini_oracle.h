@@ -8,9 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ini/ini_store.h"
 #include "platform/ini/ini_text.h"
 #include "platform/ini/profile_rules.h"
 #include "platform/common/sjis.h"
@@ -117,12 +113,8 @@ inline Snapshot Take(const plat::ini::IniText& text) {
 
 class Checker {
  public:
-  // fileDir: where the file-level round trip runs (empty: memory only).
-  Checker(const std::uint8_t* data, std::size_t size, std::filesystem::path fileDir)
-      : original_(reinterpret_cast<const char*>(data), size),
-        text_(original_),
-        script_(data, size),
-        fileDir_(std::move(fileDir)) {}
+  Checker(const std::uint8_t* data, std::size_t size)
+      : text_(std::string(reinterpret_cast<const char*>(data), size)), script_(data, size) {}
 
   // Empty when every step held; otherwise what went wrong first.
   std::string Run() {
@@ -235,26 +227,17 @@ class Checker {
            (!k.empty() && k[0] == '[') || BreaksHeader(section);
   }
 
-  // Applies one write in memory (and, for the first write, through the
-  // store on a real file) and checks what it changed.
-  bool Apply(const char* section, const char* key, const char* value, plat::ini::WriteOutcome& outcome,
-             std::string& out) {
-    outcome = plat::ini::ApplyWrite(text_, section, key, value, out);
-    if (outcome == plat::ini::WriteOutcome::kUnchanged && out != text_.Bytes())
-      Fail("an unchanged write changed the text");
-    if (!fileDir_.empty() && !fileChecked_) {
-      fileChecked_ = true;
-      CheckFile(section, key, value, outcome, out);
-    }
+  bool Apply(const char* section, const char* key, const char* value, std::string& out) {
+    const plat::ini::WriteOutcome outcome = plat::ini::ApplyWrite(text_, section, key, value, out);
+    if (outcome == plat::ini::WriteOutcome::kUnchanged && out != text_.Bytes()) Fail("an unchanged write changed the text");
     return outcome != plat::ini::WriteOutcome::kRefused;
   }
 
   void Write() {
     const std::string section = PickSection(), key = PickKey(section), value = Synthesise(script_);
-    plat::ini::WriteOutcome outcome;
     std::string out;
     const std::shared_ptr<const Snapshot> before = Current();
-    if (!Apply(section.c_str(), key.c_str(), value.c_str(), outcome, out)) {
+    if (!Apply(section.c_str(), key.c_str(), value.c_str(), out)) {
       if (!RefusalExpected(section, key, value))
         Fail("write refused: [" + section + "] " + key + "=" + value);
       return;
@@ -272,10 +255,9 @@ class Checker {
 
   void DeleteKey() {
     const std::string section = PickSection(), key = PickKey(section);
-    plat::ini::WriteOutcome outcome;
     std::string out;
     const std::shared_ptr<const Snapshot> before = Current();
-    if (!Apply(section.c_str(), key.c_str(), nullptr, outcome, out)) {
+    if (!Apply(section.c_str(), key.c_str(), nullptr, out)) {
       Fail("key deletion refused");
       return;
     }
@@ -286,10 +268,9 @@ class Checker {
 
   void DeleteSection() {
     const std::string section = PickSection();
-    plat::ini::WriteOutcome outcome;
     std::string out;
     const std::shared_ptr<const Snapshot> before = Current();
-    if (!Apply(section.c_str(), nullptr, nullptr, outcome, out)) {
+    if (!Apply(section.c_str(), nullptr, nullptr, out)) {
       Fail("section deletion refused");
       return;
     }
@@ -345,47 +326,12 @@ class Checker {
     return snapshot_;
   }
 
-  // The store on a real file gives the same bytes as the edit in memory,
-  // leaves an unchanged or refused file alone and leaves no temporary file.
-  void CheckFile(const char* section, const char* key, const char* value, plat::ini::WriteOutcome outcome,
-                 const std::string& out) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::create_directories(fileDir_, ec);
-    const fs::path path = fileDir_ / "case.ini";
-    {
-      std::ofstream f(path, std::ios::binary | std::ios::trunc);
-      f.write(text_.Bytes().data(), static_cast<std::streamsize>(text_.Bytes().size()));
-    }
-    plat::IniStore store;
-    const bool ok = store.WriteString(section, key, value, path.string().c_str());
-    std::ifstream f(path, std::ios::binary);
-    const std::string now((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    const bool refused = outcome == plat::ini::WriteOutcome::kRefused;
-    if (ok == refused) Fail("the store's answer disagrees with the edit");
-    if (now != (outcome == plat::ini::WriteOutcome::kChanged ? out : text_.Bytes()))
-      Fail("the file differs from the edit in memory");
-    std::size_t entries = 0;
-    for (const auto& e : fs::directory_iterator(fileDir_, ec)) {
-      (void)e;
-      ++entries;
-    }
-    if (entries != 1) Fail("temporary files left beside the file");
-    fs::remove(path, ec);
-  }
-
-  std::string original_;
   plat::ini::IniText text_;
   ScriptReader script_;
-  std::filesystem::path fileDir_;
-  bool fileChecked_ = false;
   std::shared_ptr<const Snapshot> snapshot_;
   std::string error_;
 };
 
-inline std::string CheckIniInput(const std::uint8_t* data, std::size_t size,
-                                 const std::filesystem::path& fileDir = {}) {
-  return Checker(data, size, fileDir).Run();
-}
+inline std::string CheckIniInput(const std::uint8_t* data, std::size_t size) { return Checker(data, size).Run(); }
 
 }  // namespace inicheck

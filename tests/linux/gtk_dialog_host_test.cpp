@@ -1,7 +1,6 @@
 // The GTK dialog host on the real settings template: control operations,
 // the notifications user actions give (and our own changes do not), and the
-// refusal of characters without a Shift_JIS form. Needs an X display; skips
-// without one.
+// name field's byte limit. Needs an X display; skips without one.
 #include <gtk/gtk.h>
 #include <gtest/gtest.h>
 
@@ -146,20 +145,6 @@ TEST_F(GtkDialogHostTest, UserActionsArriveAsWin32Notifications) {
   EXPECT_EQ(prumya::kIdcFullColour, seen[3].id);
   EXPECT_EQ(plat::kBnClicked, seen[3].code);
   EXPECT_EQ(plat::kIdOk, seen[4].id);
-}
-
-TEST_F(GtkDialogHostTest, CharactersWithoutShiftJisFormAreRefused) {
-  boxes.onShow = [&](const fake::FakeMessageBoxes::Box&) { host.EndDialog(dialog, 2); };
-  std::string field;
-  Run([&](WindowHandle d) {
-    int at = 0;
-    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), "A", -1, &at);
-    gtk_editable_insert_text(GTK_EDITABLE(NameEntry(d)), "\xF0\x9F\x98\x80", -1, &at);
-    field = gtk_entry_get_text(NameEntry(d));
-  });
-  EXPECT_EQ("A", field);
-  ASSERT_EQ(1u, boxes.shown.size());
-  EXPECT_EQ(dialog, boxes.shown[0].owner);
 }
 
 // Twenty kana are forty Shift_JIS bytes: a paste keeps the sixteen that fit
