@@ -19,16 +19,14 @@ std::int32_t Clamped(std::int32_t v, std::int32_t lo, std::int32_t hi) {
 }  // namespace
 
 FakeDialogHost::Dialog* FakeDialogHost::FindDialog(plat::WindowHandle dialog) {
-  for (auto& d : open_)
-    if (d->handle == dialog) return d.get();
+  for (auto& d : open_) if (d->handle == dialog) return d.get();
   return nullptr;
 }
 
 FakeDialogHost::Control* FakeDialogHost::Find(plat::WindowHandle dialog, int id) {
   Dialog* d = FindDialog(dialog);
   if (d == nullptr || id == plat::kNoControlId) return nullptr;
-  for (Control& c : d->controls)
-    if (c.id == id) return &c;
+  for (Control& c : d->controls) if (c.id == id) return &c;
   return nullptr;
 }
 
@@ -46,8 +44,7 @@ FakeDialogHost::Control* FakeDialogHost::Usable(plat::WindowHandle dialog, int i
 
 std::vector<std::string> FakeDialogHost::ListTexts(plat::WindowHandle dialog, int id) {
   std::vector<std::string> out;
-  if (Control* c = Find(dialog, id))
-    for (int i = 0; i < c->list.Count(); ++i) out.emplace_back(c->list.Text(i));
+  if (Control* c = Find(dialog, id)) for (int i = 0; i < c->list.Count(); ++i) out.emplace_back(c->list.Text(i));
   return out;
 }
 
@@ -107,9 +104,7 @@ void FakeDialogHost::EndDialog(plat::WindowHandle dialog, std::intptr_t result) 
 }
 
 int FakeDialogHost::ControlId(plat::WindowHandle control) {
-  for (auto& d : open_)
-    for (const Control& c : d->controls)
-      if (c.handle == control) return c.id;
+  for (auto& d : open_) for (const Control& c : d->controls) if (c.handle == control) return c.id;
   return 0;
 }
 
@@ -219,10 +214,7 @@ int FakeDialogHost::FindListExact(plat::WindowHandle dialog, int id, const char*
 bool FakeDialogHost::DeleteListEntry(plat::WindowHandle dialog, int id, int index) {
   Control* c = Addressed(dialog, id);
   if (c == nullptr || !c->list.Delete(index)) return false;
-  if (c->selected == index)
-    c->selected = -1;
-  else if (c->selected > index)
-    --c->selected;
+  c->selected = c->selected == index ? -1 : c->selected - (c->selected > index ? 1 : 0);
   return true;
 }
 
@@ -241,11 +233,7 @@ void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int bytes) {
 std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, char* buffer,
                                           std::uint32_t size) {
   Control* c = Addressed(dialog, id);
-  if (c == nullptr) {
-    if (size > 0) buffer[0] = '\0';
-    return 0;
-  }
-  return static_cast<std::uint32_t>(plat::sjis::CopyBounded(buffer, size, c->text));
+  return static_cast<std::uint32_t>(plat::sjis::CopyBounded(buffer, size, c ? c->text.c_str() : ""));
 }
 
 void FakeDialogHost::SetItemText(plat::WindowHandle dialog, int id, const char* text) {

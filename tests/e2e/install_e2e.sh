@@ -14,19 +14,13 @@ USER_NAME=prumyawine
 source "$ROOT/tests/e2e/lib.sh"
 source "$ROOT/tests/e2e/dialog_lib.sh"
 
-passed=0
-failed=0
-result() {  # name status
-  if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
-}
-
 if [ "$(id -u)" != 0 ]; then
   echo "SKIP: making the unprivileged user needs root"
   echo "0 passed, 0 failed"
   exit 0
 fi
 # The end-to-end build: the shipped module with a dialog trace (PRUMYA_DIALOG_LOG).
-[ -f "$WINDOWS_BUILD/prumya-e2e.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; echo "0 passed, 1 failed"; exit 1; }
+[ -f "$WINDOWS_BUILD/prumya-e2e.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; summary; exit 1; }
 
 id -u "$USER_NAME" >/dev/null 2>&1 ||
   useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
@@ -101,7 +95,7 @@ check_protected() {
   click_control 102 58 && type_name 102 "Neue" || return 1  # 時計 on, a new preset
   click_control 102 0 && wait_closed 102 1 && app_wait || return 1
   ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1 &&
-    [ "$(ini_keys "$APPDATA_DIR/action.ini" Neue | wc -l)" -eq 12 ] || return 1
+    [ "$(ini_key_count "$APPDATA_DIR/action.ini" Neue)" -eq 12 ] || return 1
   [ "$(ls -A "$SAVER" | tr '\n' ' ')" = "actsys.ini prumya.scr " ] || { ls -A "$SAVER" >&2; return 1; }
   # OK at once: what was read back is written again unchanged.
   user_dialog && click_control 102 0 && wait_closed 102 1 && app_wait || return 1
@@ -121,5 +115,4 @@ app_stop
 check_protected; result "windows: a protected folder's settings live in %APPDATA%\\ぷるみゅら\\ and are read back" $?
 app_stop
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

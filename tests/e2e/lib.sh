@@ -1,83 +1,25 @@
-# Shared helpers for end-to-end checks (sourced): a private Xvfb, windows
-# found by process id, geometry, screenshots, pixel counts by colour, waiting
-# for a process to end, and leftover-process checks.
+# Shared helpers for the end-to-end checks (sourced): results, a private X
+# server, polling, windows by process or title, screenshots read by pixel
+# counts (pixels.py), INI files as UTF-8 text, and runs of the saver, each in
+# a throwaway directory holding a copy of the program and the shipped presets.
 
 E2E_TIMEOUT=${PRUMYA_E2E_TIMEOUT:-30}
 E2E_XVFB_PID=
+E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+PIXELS="python3 $E2E_LIB/pixels.py"
+source "$E2E_LIB/../../scripts/lib/wine-env.sh"
 
-# Starts a private X server (e.g. 1024x768x24) and exports DISPLAY. -noreset
-# keeps the server (and the pointer) as it is between clients.
+passed=0
+failed=0
+result() {  # name status
+  if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
+}
+summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
+
+# A private X server (e.g. 1024x768x24) on a free display; exports DISPLAY.
 e2e_start_xvfb() {  # size
-  local n i
-  for n in $(seq 230 290); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
-  done
-  Xvfb ":$n" -screen 0 "$1" -noreset -nolisten tcp >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for i in $(seq 1 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "Xvfb did not start on :$n" >&2
-  return 1
+  wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID
 }
-
-# Two 1024x768 monitors side by side (the primary on the left), which Xvfb
-# cannot do: the X server with the dummy driver, as root. Its config and log
-# go to the given directory; stopped by e2e_stop_xvfb like an Xvfb.
-e2e_start_two_monitors() {  # directory
-  local n i
-  for n in $(seq 300 360); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
-  done
-  mkdir -p "$1/conf.d"
-  cat >"$1/xorg.conf" <<'CONF'
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-  Identifier "dummy"
-  Driver "dummy"
-  VideoRam 256000
-EndSection
-Section "Monitor"
-  Identifier "monitor"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-EndSection
-Section "Screen"
-  Identifier "screen"
-  Device "dummy"
-  Monitor "monitor"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Virtual 3000 1200
-  EndSubSection
-EndSection
-CONF
-  Xorg ":$n" -config "$1/xorg.conf" -configdir "$1/conf.d" -noreset -nolisten tcp \
-    -logfile "$1/xorg.log" >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    e2e_alive "$E2E_XVFB_PID" || break
-    sleep 0.1
-  done
-  # The listing polls the outputs: before it, clients still find the second
-  # one disconnected.
-  xrandr --addmode DUMMY1 1024x768 &&
-    xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary \
-      --output DUMMY1 --mode 1024x768 --pos 1024x0 &&
-    [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] && return 0
-  echo "no two-monitor X server on :$n (see $1/xorg.log)" >&2
-  e2e_stop_xvfb
-  return 1
-}
-
 e2e_stop_xvfb() {
   if [ -n "$E2E_XVFB_PID" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null
@@ -96,23 +38,30 @@ e2e_poll() {  # seconds command...
   done
   return 1
 }
+wait_for() { e2e_poll "$E2E_TIMEOUT" "$@"; }
+now_ms() { local t=${EPOCHREALTIME/./}; echo $((t / 1000)); }
 
-# The first visible window of a process; prints its id.
+# Windows: the first visible one of a process, or those of a title (xdotool's
+# name search misses non-ASCII titles, so every mapped window's is compared).
 e2e_window_of_pid() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1; }
 e2e_has_window() { [ -n "$(e2e_window_of_pid "$1")" ]; }
-e2e_wait_window() {  # pid -> prints the window id (the one search that found it)
-  local end=$((SECONDS + E2E_TIMEOUT)) w
-  while [ "$SECONDS" -lt "$end" ]; do
-    w=$(e2e_window_of_pid "$1")
-    if [ -n "$w" ]; then echo "$w"; return 0; fi
-    sleep 0.2
+window_count() {  # title
+  local w n=0
+  for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" = "$1" ] && n=$((n + 1))
   done
-  return 1
+  echo "$n"
+}
+has_window_count() { [ "$(window_count "$1")" -eq "$2" ]; }  # title count
+window_shown() { [ "$(window_count "$1")" -gt 0 ]; }
+focused_window() { xdotool getwindowfocus 2>/dev/null; }
+focus_is() {  # title: the window that has the keyboard
+  local f
+  f=$(focused_window) && [ -n "$f" ] && [ "$(xdotool getwindowname "$f" 2>/dev/null)" = "$1" ]
 }
 
 # Paints the root window white, so screen left uncovered shows in a shot
-# (Xvfb's own root is black, like the saver's background); "black" puts a
-# shared server back as it was.
+# (the saver's background is black); "black" puts a shared server back.
 e2e_paint_root() {  # white|black
   python3 -c '
 import ctypes, ctypes.util, sys
@@ -121,37 +70,30 @@ x.XOpenDisplay.restype = ctypes.c_void_p
 x.XDefaultRootWindow.restype = ctypes.c_ulong
 pixel = x.XWhitePixel if sys.argv[1] == "white" else x.XBlackPixel
 pixel.restype = ctypes.c_ulong
-d = x.XOpenDisplay(None)
-if not d:
-    raise SystemExit(1)
-root = x.XDefaultRootWindow(ctypes.c_void_p(d))
-x.XSetWindowBackground(ctypes.c_void_p(d), ctypes.c_ulong(root), ctypes.c_ulong(pixel(ctypes.c_void_p(d), 0)))
-x.XClearWindow(ctypes.c_void_p(d), ctypes.c_ulong(root))
-x.XCloseDisplay(ctypes.c_void_p(d))' "$1"
+d = ctypes.c_void_p(x.XOpenDisplay(None) or sys.exit(1))
+root = ctypes.c_ulong(x.XDefaultRootWindow(d))
+x.XSetWindowBackground(d, root, ctypes.c_ulong(pixel(d, 0)))
+x.XClearWindow(d, root)
+x.XCloseDisplay(d)' "$1"
 }
 
 e2e_screen_size() { xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2; exit }'; }
-
-# "X Y WIDTH HEIGHT" of a window.
-e2e_window_geometry() {  # window id
+e2e_window_geometry() {  # window -> "X Y WIDTH HEIGHT"
   local X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=/\1=/p')"
-  [ -n "${WIDTH:-}" ] || return 1
-  echo "$X $Y $WIDTH $HEIGHT"
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  [ -n "${WIDTH:-}" ] && echo "$X $Y $WIDTH $HEIGHT"
 }
 
-# The whole screen as a PNG, with the real ImageMagick (another `convert`
-# may come first in PATH).
+# The whole screen as a PNG, with the real ImageMagick (another `import` or
+# `convert` may come first in PATH).
 e2e_screenshot() {  # file
-  if [ -x /usr/bin/import ]; then
-    /usr/bin/import -window root "$1" 2>/dev/null && return 0
-  fi
-  xwd -root -silent | /usr/bin/convert xwd:- "$1" 2>/dev/null
+  /usr/bin/import -window root "$1" 2>/dev/null || xwd -root -silent | /usr/bin/convert xwd:- "$1" 2>/dev/null
 }
+shot() { e2e_screenshot "$1"; }
 
 # Frames drawn: the screen changes COUNT times in a row within the time-out,
-# so the program has gone round its loop since whatever came before.
-# Shots are raw dumps (compared byte for byte) in DIR.
+# so the program has gone round its loop since whatever came before. Raw
+# dumps, compared byte for byte, in DIR.
 e2e_frames_pass() {  # count dir
   local i
   xwd -root -silent >"$2/frame-0.xwd" 2>/dev/null || return 1
@@ -159,26 +101,22 @@ e2e_frames_pass() {  # count dir
     e2e_poll "$E2E_TIMEOUT" e2e_screen_differs "$2/frame-$((i - 1)).xwd" "$2/frame-$i.xwd" || return 1
   done
 }
-e2e_screen_differs() {  # earlier-dump new-dump
-  xwd -root -silent >"$2" 2>/dev/null && ! cmp -s "$1" "$2"
-}
-
-# Pixels of a colour (each channel within the tolerance) in a screenshot.
-e2e_count_colour() {  # file r g b [tolerance]
-  /usr/bin/convert "$1" -depth 8 rgb:- | python3 -c '
-import sys
-r, g, b, tol = (int(v) for v in sys.argv[1:5])
-data = sys.stdin.buffer.read()
-n = 0
-for i in range(0, len(data) - 2, 3):
-    if abs(data[i] - r) <= tol and abs(data[i + 1] - g) <= tol and abs(data[i + 2] - b) <= tol:
-        n += 1
-print(n)' "$2" "$3" "$4" "${5:-0}"
-}
+e2e_screen_differs() { xwd -root -silent >"$2" 2>/dev/null && ! cmp -s "$1" "$2"; }
 
 e2e_alive() { kill -0 "$1" 2>/dev/null; }
+# Gone, or a zombie that only waits to be reaped.
+ended() { [ ! -e "/proc/$1" ] || [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+# Milliseconds until the process ends, checked every 10 ms; fails past max_ms.
+end_ms() {  # pid max_ms
+  local t0
+  t0=$(now_ms)
+  while ! ended "$1"; do
+    [ $(( $(now_ms) - t0 )) -gt "$2" ] && return 1
+    sleep 0.01
+  done
+  echo $(( $(now_ms) - t0 ))
+}
 e2e_gone() { ! e2e_alive "$1"; }
-
 # Waits for a child process to end; E2E_RC is its exit code. False on time-out.
 e2e_wait_exit() {  # pid [seconds]
   E2E_RC=
@@ -186,23 +124,75 @@ e2e_wait_exit() {  # pid [seconds]
   wait "$1" 2>/dev/null
   E2E_RC=$?
 }
-
-# Ends a process that is still running (by its id only).
-e2e_kill() {  # pid
+e2e_kill() {  # pid: ends a process still running, by its id only
   if e2e_alive "$1"; then
     kill -9 "$1" 2>/dev/null
     wait "$1" 2>/dev/null
   fi
   return 0
 }
-
 # No process runs from, or names, the given directory.
 e2e_no_process_in() {  # directory
   local p
   for p in /proc/[0-9]*; do
     [ "$(readlink "$p/cwd" 2>/dev/null)" = "$1" ] && return 1
     case "$(readlink "$p/exe" 2>/dev/null)" in "$1"/*) return 1 ;; esac
-    { tr '\0' ' ' < "$p/cmdline"; } 2>/dev/null | grep -qF "$1" && return 1
+    { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | grep -qF "$1" && return 1
   done
   return 0
 }
+
+# INI files: UTF-8 lines in, CRLF Shift_JIS out; and read back as UTF-8.
+to_cp932() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; }
+ini_text() { iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | tr -d '\r'; }
+ini_keys() {  # file section: its key=value lines (section names ignore case)
+  ini_text "$1" | awk -v want="$2" '
+    /^\[.*\]$/ { inside = (tolower(substr($0, 2, length($0) - 2)) == tolower(want)); next }
+    inside && index($0, "=") { print }'
+}
+ini_key_count() { ini_keys "$1" "$2" | wc -l; }
+ini_has() { ini_keys "$1" "$2" | grep -qxF "$3=$4"; }  # file section key value
+ini_has_section() { ini_text "$1" | grep -qiF "[$2]"; }
+
+# A fresh run directory (under $WORK) with the program and actsys.ini.
+saver_dir() {  # platform name -> prints the directory
+  local dir=$WORK/$1-$2 build
+  rm -rf "$dir" && mkdir -p "$dir"
+  if [ "$1" = linux ]; then build=$LINUX_BUILD; cp "$build/prumya" "$dir/"
+  else build=$WINDOWS_BUILD; cp "$build/prumya.scr" "$dir/"; fi
+  cp "$build/actsys.ini" "$dir/" 2>/dev/null || cp "$ROOT/resources/actsys.ini" "$dir/"
+  echo "$dir"
+}
+
+SAVER_PID=
+saver_start() {  # platform dir args...
+  local platform=$1 dir=$2
+  shift 2
+  xdotool mousemove 512 384
+  if [ "$platform" = linux ]; then
+    (cd "$dir" && exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
+  else
+    (cd "$dir" && exec wine ./prumya.scr "$@") >"$dir/out.txt" 2>&1 &
+  fi
+  SAVER_PID=$!
+}
+saver_alive() { [ -n "$SAVER_PID" ] && e2e_alive "$SAVER_PID"; }
+saver_ended_ok() {  # the run ends with exit code 0
+  [ -n "$SAVER_PID" ] && e2e_wait_exit "$SAVER_PID" || return 1
+  SAVER_PID=
+  [ "$E2E_RC" -eq 0 ]
+}
+saver_stays() { e2e_frames_pass "$1" "$WORK" && saver_alive; }  # frames
+saver_stop() {  # a key first, then by force
+  if saver_alive; then
+    xdotool key q
+    e2e_wait_exit "$SAVER_PID" 10 || e2e_kill "$SAVER_PID"
+  fi
+  SAVER_PID=
+}
+
+# One of the trail counts of a shot: lit, band or off.
+trail_count() { $PIXELS trail "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
+frame_shown() { shot "$1" && [ "$(trail_count "$1" lit)" -gt 100 ]; }  # a trail on the screen
+wait_frame() { wait_for frame_shown "$1"; }
+shot_moved() { shot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]; }  # earlier later

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Pixel counts on screenshots for the end-to-end checks.
 
-  pixels.py trail FILE            lit, in-band and off-band pixel counts
-  pixels.py green FILE X0 Y0 X1 Y1  font-green pixels in a box (X1, Y1 exclusive)
-  pixels.py diff A B              pixels that differ between two shots
-  pixels.py box FILE X0 Y0 X1 Y1  lit pixels inside a box and outside it
+  pixels.py trail FILE               lit, in-band and off-band pixel counts
+  pixels.py green FILE X0 Y0 X1 Y1   font-green pixels in a box (X1, Y1 exclusive)
+  pixels.py box FILE X0 Y0 X1 Y1     lit pixels inside a box and outside it
+  pixels.py colour FILE R G B        pixels of exactly that colour
+  pixels.py diff A B                 pixels that differ between two shots
 
 The trail's points keep the head's colour, whose channels stay within
 128..255, faded by one factor for all three channels: so every bright trail
@@ -17,18 +18,17 @@ import sys
 
 BRIGHT = 64        # channels this high are far from 16-bit rounding
 BAND_RATIO = 0.35  # half, less the rounding of a 5-6-5 display
+MAGICK = "/usr/bin/" if os.path.exists("/usr/bin/convert") else ""  # not another `convert` in PATH
 
 
-# The real ImageMagick: another `convert` may come first in PATH.
-MAGICK = "/usr/bin/" if os.path.exists("/usr/bin/convert") else ""
-
-
-def load(path):
-    size = subprocess.run([MAGICK + "identify", "-format", "%w %h", path], check=True,
-                          capture_output=True, text=True).stdout.split()
+def pixels(path):
+    """(x, y, (r, g, b)) for every pixel."""
+    w = int(subprocess.run([MAGICK + "identify", "-format", "%w", path], check=True,
+                           capture_output=True, text=True).stdout)
     raw = subprocess.run([MAGICK + "convert", path, "-depth", "8", "rgb:-"], check=True,
                          capture_output=True).stdout
-    return int(size[0]), int(size[1]), raw
+    for i in range(0, len(raw) - 2, 3):
+        yield (i // 3) % w, (i // 3) // w, (raw[i], raw[i + 1], raw[i + 2])
 
 
 def is_green(r, g, b):
@@ -36,65 +36,40 @@ def is_green(r, g, b):
 
 
 def trail(path):
-    w, h, raw = load(path)
-    lit = band = off = 0
-    for i in range(0, w * h * 3, 3):
-        r, g, b = raw[i], raw[i + 1], raw[i + 2]
+    lit = band = off = total = 0
+    for _, _, (r, g, b) in pixels(path):
+        total += 1
         top = max(r, g, b)
-        if top == 0:
-            continue
-        lit += 1
-        if top < BRIGHT:
-            continue
-        if min(r, g, b) >= BAND_RATIO * top and not is_green(r, g, b):
-            band += 1
-        else:
-            off += 1
-    print(f"lit={lit} band={band} off={off} total={w * h}")
+        lit += top > 0
+        if top >= BRIGHT:
+            if min(r, g, b) >= BAND_RATIO * top and not is_green(r, g, b):
+                band += 1
+            else:
+                off += 1
+    return f"lit={lit} band={band} off={off} total={total}"
 
 
-def green(path, x0, y0, x1, y1):
-    w, h, raw = load(path)
-    count = 0
-    for y in range(max(0, y0), min(h, y1)):
-        for x in range(max(0, x0), min(w, x1)):
-            i = (y * w + x) * 3
-            count += is_green(raw[i], raw[i + 1], raw[i + 2])
-    print(count)
-
-
-def box(path, x0, y0, x1, y1):
-    w, h, raw = load(path)
-    inside = outside = 0
-    for i in range(0, w * h * 3, 3):
-        if raw[i] == 0 and raw[i + 1] == 0 and raw[i + 2] == 0:
-            continue
-        x, y = (i // 3) % w, (i // 3) // w
-        if x0 <= x < x1 and y0 <= y < y1:
-            inside += 1
-        else:
-            outside += 1
-    print(f"inside={inside} outside={outside}")
-
-
-def diff(a, b):
-    wa, ha, ra = load(a)
-    wb, hb, rb = load(b)
-    if (wa, ha) != (wb, hb):
-        print(wa * ha)
-        return
-    print(sum(1 for i in range(0, len(ra), 3) if ra[i:i + 3] != rb[i:i + 3]))
+def inside(x, y, box):
+    return box[0] <= x < box[2] and box[1] <= y < box[3]
 
 
 def main(argv):
-    if len(argv) >= 3 and argv[1] == "trail":
-        trail(argv[2])
-    elif len(argv) == 7 and argv[1] == "green":
-        green(argv[2], *map(int, argv[3:]))
-    elif len(argv) == 7 and argv[1] == "box":
-        box(argv[2], *map(int, argv[3:]))
-    elif len(argv) == 4 and argv[1] == "diff":
-        diff(argv[2], argv[3])
+    kind, args = (argv[1], argv[2:]) if len(argv) > 2 else (None, [])
+    if kind == "trail" and len(args) == 1:
+        print(trail(args[0]))
+    elif kind == "green" and len(args) == 5:
+        box = [int(v) for v in args[1:]]
+        print(sum(inside(x, y, box) and is_green(*c) for x, y, c in pixels(args[0])))
+    elif kind == "box" and len(args) == 5:
+        box = [int(v) for v in args[1:]]
+        lit = [inside(x, y, box) for x, y, c in pixels(args[0]) if c != (0, 0, 0)]
+        print(f"inside={sum(lit)} outside={len(lit) - sum(lit)}")
+    elif kind == "colour" and len(args) == 4:
+        want = tuple(int(v) for v in args[1:])
+        print(sum(c == want for _, _, c in pixels(args[0])))
+    elif kind == "diff" and len(args) == 2:
+        a, b = (list(c for _, _, c in pixels(f)) for f in args)
+        print(len(a) if len(a) != len(b) else sum(p != q for p, q in zip(a, b)))
     else:
         sys.exit(__doc__)
 

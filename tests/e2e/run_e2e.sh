@@ -12,53 +12,57 @@ ARTIFACTS=$ROOT/build/e2e-artifacts/run
 WORK=$(mktemp -d /tmp/prumya-run-e2e.XXXXXX)
 mkdir -p "$ARTIFACTS"
 source "$ROOT/tests/e2e/lib.sh"
-source "$ROOT/tests/e2e/saver_lib.sh"
-source "$ROOT/scripts/lib/wine-env.sh"
 
-passed=0
-failed=0
-result() {  # name status
-  if [ "$2" -eq 0 ]; then echo "PASS $1"; passed=$((passed + 1)); else echo "FAIL $1"; failed=$((failed + 1)); fi
+W=1024
+H=768
+
+# The window sits at 0,0 at the screen's size (SDL may make it anew as it
+# starts, so it is looked up each time) and hides the root, painted white.
+at_screen_size() {
+  local window
+  window=$(e2e_window_of_pid "$SAVER_PID") && [ -n "$window" ] &&
+    GEOMETRY=$(e2e_window_geometry "$window") && [ "$GEOMETRY" = "0 0 $W $H" ]
 }
+root_hidden() { shot "$1" && WHITE=$($PIXELS colour "$1" 255 255 255) && [ "${WHITE:-999999}" -lt 10000 ]; }
 
-SCREEN_W=1024
-SCREEN_H=768
-
-# "/s" draws a moving trail in its colour band on black; a letter key ends it.
-check_trail() {  # platform
-  local p=$1 dir a b
-  dir=$(saver_dir "$p" trail)
-  a=$ARTIFACTS/$p-trail-a.png b=$ARTIFACTS/$p-trail-b.png
+# "/s" fills the screen and draws a moving trail in its colour band; the
+# key ends it with exit code 0 and leaves no process.
+check_trail() {  # platform how key
+  local p=$1 how=$2 dir a=$ARTIFACTS/$1-$2-a.png b=$ARTIFACTS/$1-$2-b.png
+  dir=$(saver_dir "$p" "$how")
+  e2e_paint_root white
   saver_start "$p" "$dir" /s
-  wait_frame "$a" && wait_for shot_moved "$a" "$b"
-  local lit off moved
-  lit=$(trail_count "$a" lit) off=$(trail_count "$a" off)
-  moved=$($PIXELS diff "$a" "$b")
-  echo "  $p trail: lit=$lit off-band=$off changed=$moved"
-  result "$p /s draws a moving trail in its colour band" \
-    $([ "${lit:-0}" -gt 100 ] && [ "${off:-1}" -eq 0 ] && [ "${moved:-0}" -gt 0 ]; echo $?)
-  xdotool key x
-  saver_ended_ok; result "$p a letter key ends with exit code 0" $?
+  GEOMETRY= WHITE=
+  wait_for at_screen_size; result "$p window at 0,0 with the screen's size ($how run)" $?
+  wait_for root_hidden "$a"; result "$p window covers the screen once drawn ($how run)" $?
+  echo "  $p window ${GEOMETRY:-not found}, ${WHITE:-?} white pixels left"
+  if [ "$how" = trail ]; then
+    wait_frame "$a" && wait_for shot_moved "$a" "$b"
+    local lit off moved
+    lit=$(trail_count "$a" lit) off=$(trail_count "$a" off) moved=$($PIXELS diff "$a" "$b")
+    echo "  $p trail: lit=$lit off-band=$off changed=$moved"
+    result "$p /s draws a moving trail in its colour band" \
+      $([ "${lit:-0}" -gt 100 ] && [ "${off:-1}" -eq 0 ] && [ "${moved:-0}" -gt 0 ]; echo $?)
+  fi
+  xdotool key "$3"
+  saver_ended_ok; result "$p $3 ends with exit code 0" $?
   saver_stop
+  e2e_poll 5 e2e_no_process_in "$dir"; result "$p leaves no process ($how run)" $?
+  e2e_paint_root black
 }
 
-# Green pixels of the clock (lower right) and the counter (lower left) in a
-# shot: CLOCK and RATE.
-overlay_counts() {  # file
-  CLOCK=$($PIXELS green "$1" $((SCREEN_W - 304)) $((SCREEN_H - 17)) $SCREEN_W $((SCREEN_H - 1)))
-  RATE=$($PIXELS green "$1" 0 $((SCREEN_H - 17)) 224 $((SCREEN_H - 1)))
-}
+# Green pixels of the clock (lower right) and the counter (lower left).
 overlays_shown() {  # file
-  shot "$1" && overlay_counts "$1" && [ "${CLOCK:-0}" -gt 300 ] && [ "${RATE:-0}" -gt 200 ]
+  shot "$1" && CLOCK=$($PIXELS green "$1" $((W - 304)) $((H - 17)) $W $((H - 1))) &&
+    RATE=$($PIXELS green "$1" 0 $((H - 17)) 224 $((H - 1))) && [ "$CLOCK" -gt 300 ] && [ "$RATE" -gt 200 ]
 }
 
 # The clock at the lower right and the counter at the lower left, in green;
 # a left click ends.
 check_overlays() {  # platform
-  local p=$1 dir s
+  local p=$1 dir s=$ARTIFACTS/$1-overlays.png
   dir=$(saver_dir "$p" overlays)
-  printf '[action]\ntime=1\nfps=1\n' | to_cp932 > "$dir/prumya.ini"
-  s=$ARTIFACTS/$p-overlays.png
+  printf '[action]\ntime=1\nfps=1\n' | to_cp932 >"$dir/prumya.ini"
   saver_start "$p" "$dir" /s
   CLOCK= RATE=
   wait_frame "$s" && wait_for overlays_shown "$s"
@@ -70,61 +74,50 @@ check_overlays() {  # platform
   saver_stop
 }
 
+quick_saved() { [ "$(ini_keys "$1" "???" | cut -d= -f1 | tr '\n' ' ')" = "$QUICK_KEYS" ]; }
 QUICK_KEYS="data00 data01 data02 data03 data04 data05 data06 data07 data08 data09 data10 data11 "
-quick_keys_stored() {  # file: KEYS holds the key names of "???"
-  KEYS=$(ini_key_names "$1" "???" | tr '\n' ' ')
-  [ "$KEYS" = "$QUICK_KEYS" ]
-}
 
 # F3: the notice, then "???" with exactly the twelve data keys; the settings
-# file stays as it was. Alt, held until the saver has seen it, ends.
+# file stays as it was. Alt, held until the saver has seen it, ends. F3 when
+# the user preset file cannot be written: a box naming it; the saver goes on.
 check_quick_save() {  # platform
-  local p=$1 dir
+  local p=$1 dir box=1
   dir=$(saver_dir "$p" quick)
-  printf '[action]\nname=ばね\nspeed=0\nmouse=24\n' | to_cp932 > "$dir/prumya.ini"
+  printf '[action]\nname=ばね\nspeed=0\nmouse=24\n' | to_cp932 >"$dir/prumya.ini"
   cp "$dir/prumya.ini" "$WORK/$p-settings-before"
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-quick-before.png"
   xdotool key F3
-  local box=1
   wait_for window_shown "映像保存" && box=0
   shot "$ARTIFACTS/$p-quick-notice.png"
   wait_for focus_is "映像保存" && xdotool key Return
-  KEYS=
-  wait_for quick_keys_stored "$dir/action.ini"
+  wait_for quick_saved "$dir/action.ini"
   result "$p F3 shows the notice" $box
-  result "$p F3 stores exactly data00..data11 in ???" $([ "$KEYS" = "$QUICK_KEYS" ]; echo $?)
-  result "$p F3 leaves prumya.ini unchanged" $(cmp -s "$dir/prumya.ini" "$WORK/$p-settings-before"; echo $?)
+  quick_saved "$dir/action.ini"; result "$p F3 stores exactly data00..data11 in ???" $?
+  cmp -s "$dir/prumya.ini" "$WORK/$p-settings-before"; result "$p F3 leaves prumya.ini unchanged" $?
   wait_for focus_is "ぷるみゅら"
   xdotool keydown alt
-  [ -n "$SAVER_PID" ] && e2e_poll "$SAVER_TIMEOUT" e2e_gone "$SAVER_PID"
+  [ -n "$SAVER_PID" ] && wait_for e2e_gone "$SAVER_PID"
   xdotool keyup alt
   saver_ended_ok; result "$p Alt ends with exit code 0" $?
   saver_stop
-}
 
-# F3 when the user preset file cannot be written: after the notice, a box
-# naming the file; the saver goes on.
-check_quick_save_failure() {  # platform
-  local p=$1 dir
   dir=$(saver_dir "$p" quick-fail)
   mkdir "$dir/action.ini"  # a folder where the file should be: no write can reach it
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-quick-fail-before.png"
   xdotool key F3
   wait_for focus_is "映像保存" && xdotool key Return
-  local box=1
-  wait_for window_shown "保存エラー" && box=0
+  wait_for window_shown "保存エラー"; result "$p F3 that cannot write shows the save error" $?
   shot "$ARTIFACTS/$p-quick-fail-box.png"
-  result "$p F3 that cannot write shows the save error" $box
   wait_for focus_is "保存エラー" && xdotool key Return
   saver_stays 3; result "$p the saver goes on after the save error" $?
   saver_stop
 }
 
-# The anchor is where the cursor was at the first frame: 24 pixels stay,
-# 25 end.
-check_mouse_threshold() {  # platform
+# The anchor is where the cursor was at the first frame: 24 pixels stay, 25
+# end; with mouse=0 no move ends.
+check_mouse() {  # platform
   local p=$1 dir
   dir=$(saver_dir "$p" mouse)
   saver_start "$p" "$dir" /s
@@ -134,12 +127,8 @@ check_mouse_threshold() {  # platform
   xdotool mousemove 537 384
   saver_ended_ok; result "$p a mouse move of 25 pixels ends with exit code 0" $?
   saver_stop
-}
-
-check_mouse_lock() {  # platform
-  local p=$1 dir
   dir=$(saver_dir "$p" lock)
-  printf '[action]\nmouse=0\n' | to_cp932 > "$dir/prumya.ini"
+  printf '[action]\nmouse=0\n' | to_cp932 >"$dir/prumya.ini"
   saver_start "$p" "$dir" /s
   wait_frame "$ARTIFACTS/$p-lock.png"
   xdotool mousemove 900 700 && e2e_frames_pass 2 "$WORK" && xdotool mousemove 10 10
@@ -159,56 +148,38 @@ check_preview() {  # platform
 
 # Missing or unreadable INI files: the defaults, and the saver still runs.
 check_bad_files() {  # platform kind
-  local p=$1 kind=$2 dir
+  local p=$1 kind=$2 dir f
   dir=$(saver_dir "$p" "$kind")
-  if [ "$kind" = missing ]; then
-    rm -f "$dir/actsys.ini"
-  else
-    for f in prumya.ini actsys.ini action.ini; do head -c 3000 /dev/urandom > "$dir/$f"; done
-  fi
+  if [ "$kind" = missing ]; then rm -f "$dir/actsys.ini"
+  else for f in prumya.ini actsys.ini action.ini; do head -c 3000 /dev/urandom >"$dir/$f"; done; fi
   saver_start "$p" "$dir" /s
-  wait_frame "$ARTIFACTS/$p-$kind.png"
-  local drawn=$?
-  xdotool key x
-  [ $drawn -eq 0 ] && saver_ended_ok
+  wait_frame "$ARTIFACTS/$p-$kind.png" && xdotool key x && saver_ended_ok
   result "$p $kind INI files: start with the defaults" $?
   saver_stop
 }
 
 run_platform() {  # platform
-  check_trail "$1"
+  check_trail "$1" trail x
+  check_trail "$1" Esc Escape
   check_overlays "$1"
   check_quick_save "$1"
-  check_quick_save_failure "$1"
-  check_mouse_threshold "$1"
-  check_mouse_lock "$1"
+  check_mouse "$1"
   check_preview "$1"
   check_bad_files "$1" missing
   check_bad_files "$1" garbage
 }
 
-cleanup() {
-  saver_stop
-  e2e_stop_xvfb
-  wine_env_down
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+trap 'saver_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
 
 if [ -x "$LINUX_BUILD/prumya" ]; then
-  e2e_start_xvfb "${SCREEN_W}x${SCREEN_H}x24"
-  run_platform linux
+  e2e_start_xvfb "${W}x${H}x24" && run_platform linux
   e2e_stop_xvfb
 else
   result "linux build present ($LINUX_BUILD/prumya)" 1
 fi
-
 if [ -f "$WINDOWS_BUILD/prumya.scr" ]; then
-  PRUMYA_XVFB_SIZE=${SCREEN_W}x${SCREEN_H}x24 wine_env_up
-  run_platform windows
+  PRUMYA_XVFB_SIZE=${W}x${H}x24 wine_env_up && run_platform windows
 else
   result "windows build present ($WINDOWS_BUILD/prumya.scr)" 1
 fi
-
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
