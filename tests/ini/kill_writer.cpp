@@ -8,7 +8,6 @@
 //
 //   ini-kill-writer drive DIR KILLS [SEED]   the whole test; last line "N passed, N failed"
 //   ini-kill-writer write DIR [SAVES]        goes on with the sequence (until killed)
-//   ini-kill-writer check DIR                prints the file's generation, or fails
 //
 // State k: slot j (k mod kSlots) holds Value(k) after write k; every slot
 // holds "init" in state 0. Each slot is one key in one section, so a write
@@ -27,6 +26,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -77,12 +77,8 @@ std::string Render(long state) {
 }
 
 std::string ReadAll(const fs::path& path) {
-  std::ifstream f(path, std::ios::binary | std::ios::ate);
-  if (!f) return {};
-  std::string bytes(static_cast<std::size_t>(f.tellg()), '\0');
-  f.seekg(0);
-  f.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return bytes;
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 // The state the file is in, or -1 when it is none of them or half a save.
@@ -119,12 +115,6 @@ int Write(const fs::path& dir, long saves) {
     if (!store.CommitEdit()) return 3;
   }
   return 0;
-}
-
-int Check(const fs::path& dir) {
-  const long state = StateOf(ReadAll(dir / kFileName));
-  std::printf("state %ld, %d temporary files\n", state, TemporaryFiles(dir));
-  return state < 0 ? 1 : 0;
 }
 
 // Runs the writer, kills it after a random delay and checks what it left.
@@ -178,7 +168,6 @@ class Driver {
     Expect(state >= lastState_, "the file went back to an older state");
     if (state >= 0) lastState_ = state;
     const int temporaries = TemporaryFiles(dir_);
-    mostTemporaries_ = std::max(mostTemporaries_, temporaries);
     if (temporaries > 0) ++caughtMidWrite_;
     Expect(temporaries <= 1, "temporary files pile up");
   }
@@ -203,13 +192,12 @@ class Driver {
   const char* self_;
   std::mt19937 random_;
   long lastState_ = 0;
-  int mostTemporaries_ = 0;
   int caughtMidWrite_ = 0;
   int failures_ = 0;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: ini-kill-writer drive DIR KILLS [SEED] | write DIR [SAVES] | check DIR\n");
+  std::fprintf(stderr, "usage: ini-kill-writer drive DIR KILLS [SEED] | write DIR [SAVES]\n");
   return 64;
 }
 
@@ -220,7 +208,6 @@ int main(int argc, char** argv) {
   const std::string mode = argv[1];
   const fs::path dir = argv[2];
   if (mode == "write") return Write(dir, argc > 3 ? std::atol(argv[3]) : 0);
-  if (mode == "check") return Check(dir);
   if (mode == "drive" && argc > 3) {
     const unsigned seed = argc > 4 ? static_cast<unsigned>(std::atol(argv[4])) : std::random_device{}();
     std::printf("seed %u\n", seed);
