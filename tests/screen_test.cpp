@@ -14,7 +14,8 @@ using plat::soft::SoftFault;
 using testrig::DisplayRig;
 
 // Each failing step is reported once under its own words, opens no sound and
-// rolls nothing back: Release hands everything back once.
+// rolls nothing back (a failure after the mode keeps exclusive mode): Release
+// hands everything back once.
 TEST(ScreenInit, EachFailingStepReportsOnceAndOpensNoSound) {
   const std::vector<std::pair<std::function<void(DisplayRig&)>, std::string>> cases = {
       {[](DisplayRig& r) { r.device.Fail(SoftFault::Create); }, "DirectDrawが使用できません。"},
@@ -25,31 +26,25 @@ TEST(ScreenInit, EachFailingStepReportsOnceAndOpensNoSound) {
       {[](DisplayRig& r) { r.device.FailCreateSurface(3); }, "作業バッファを作成できません。"},
       {[](DisplayRig& r) { r.device.Fail(SoftFault::PixelFormat); }, "ピクセルフォーマットが取得できません。"},
   };
-  for (const auto& [breakIt, content] : cases) {
-    SCOPED_TRACE(content);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(cases[i].second);
     DisplayRig rig;
-    breakIt(rig);
+    cases[i].first(rig);
     EXPECT_FALSE(rig.screen.Init16(rig.width, rig.height));
     ASSERT_EQ(1u, rig.boxes.shown.size());
     EXPECT_EQ("QRX Inside Error", rig.boxes.shown[0].caption);
-    EXPECT_EQ("内容：\n" + content, rig.boxes.shown[0].text);
+    EXPECT_EQ("内容：\n" + cases[i].second, rig.boxes.shown[0].text);
     EXPECT_TRUE(rig.sound.calls.empty());
+    EXPECT_EQ(i >= 3, rig.device.ModeChanged());
+    if (i == 4) EXPECT_EQ(1, rig.device.LiveSurfaces());  // the primary surface stays
+    if (i == 2) EXPECT_EQ((std::vector<std::int32_t>{16}), rig.device.ModesTried());
+    if (i >= 3) EXPECT_EQ(plat::kDdsclFullscreenExclusive, rig.device.CooperativeFlags());
     rig.screen.Release();
     EXPECT_EQ(0, rig.device.LiveSurfaces());
     EXPECT_FALSE(rig.device.Exists());
     EXPECT_FALSE(rig.device.ModeChanged());
+    if (i >= 3) EXPECT_EQ(plat::kDdsclNormal, rig.device.CooperativeFlags());
   }
-}
-
-TEST(ScreenInit, AFailureAfterTheModeKeepsExclusiveModeUntilRelease) {
-  DisplayRig rig;
-  rig.device.FailCreateSurface(2);
-  EXPECT_FALSE(rig.screen.Init16(rig.width, rig.height));
-  EXPECT_TRUE(rig.device.ModeChanged());
-  EXPECT_EQ(plat::kDdsclFullscreenExclusive, rig.device.CooperativeFlags());
-  EXPECT_EQ(1, rig.device.LiveSurfaces());  // the primary surface stays
-  rig.screen.Release();
-  EXPECT_EQ(plat::kDdsclNormal, rig.device.CooperativeFlags());
 }
 
 TEST(ScreenInit, FullColourFallsBackTo32BitsAndAModeNoneTakesIsOneReport) {
@@ -62,11 +57,7 @@ TEST(ScreenInit, FullColourFallsBackTo32BitsAndAModeNoneTakesIsOneReport) {
   full.device.Fail(SoftFault::DisplayMode32);
   EXPECT_FALSE(full.screen.InitFullColour(full.width, full.height));
   EXPECT_EQ("内容：\n解像度が変更できません。", full.LastBoxText());
-  DisplayRig sixteen;
-  sixteen.device.Fail(SoftFault::DisplayMode16);
-  EXPECT_FALSE(sixteen.screen.Init16(sixteen.width, sixteen.height));
-  EXPECT_EQ((std::vector<std::int32_t>{16}), sixteen.device.ModesTried());
-  EXPECT_EQ(2, sixteen.screen.ColourDepth());
+  EXPECT_EQ(2, DisplayRig().screen.ColourDepth());
 }
 
 // Slots filled before the init are forgotten, not released.
