@@ -17,6 +17,8 @@ void Put(Bytes& b, std::size_t at, std::uint32_t v, int size) {
   for (int i = 0; i < size; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
+std::uint32_t PaletteRgb(int i) { return (0x10101u * (i * 16 + 1)) & 0xFFFFFF; }
+
 // A DIB with an info header: width x height at bpp, palette of `colours`
 // entries (entry i = 0x00i0i0i0 & 0xFFFFFF), pixels from index(x, y) with y
 // from the top. Stored bottom-up unless topDown.
@@ -37,7 +39,7 @@ Bytes MakeDib(std::int32_t width, std::int32_t height, int bpp, int colours, boo
   Put(b, head + 12, 1, 2);
   Put(b, head + 14, static_cast<std::uint32_t>(bpp), 2);
   Put(b, head + 32, static_cast<std::uint32_t>(colours), 4);
-  for (int i = 0; i < colours; ++i) Put(b, head + 40 + 4 * i, (0x10101u * (i * 16 + 1)) & 0xFFFFFF, 4);
+  for (int i = 0; i < colours; ++i) Put(b, head + 40 + 4 * i, PaletteRgb(i), 4);
   for (std::int32_t y = 0; y < height; ++y) {
     const std::size_t row = pixelsAt + stride * (topDown ? y : height - 1 - y);
     for (std::int32_t x = 0; x < width; ++x) {
@@ -52,8 +54,6 @@ Bytes MakeDib(std::int32_t width, std::int32_t height, int bpp, int colours, boo
   }
   return b;
 }
-
-std::uint32_t PaletteRgb(int i) { return (0x10101u * (i * 16 + 1)) & 0xFFFFFF; }
 
 TEST(Bmp, EveryDepthBothDirectionsWithAndWithoutFileHeader) {
   for (int bpp : {1, 4, 8, 24, 32}) {

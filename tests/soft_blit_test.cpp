@@ -58,22 +58,9 @@ TEST(SoftBlit, SurfacesStartBlackAndFillsReachEveryPixel) {
   }
 }
 
-TEST(SoftBlit, CopiesWholeRowsAndPartsOfRows) {
-  for (std::int32_t bpp : {16, 32}) {
-    SCOPED_TRACE(bpp);
-    Device d(bpp);
-    SoftSurface* from = Painted(d.Plain());
-    SoftSurface* to = d.Plain();
-    ASSERT_EQ(plat::kOk, to->Copy({0, 2, kW, 6}, *from, {0, 4, kW, 8}));  // whole rows
-    ASSERT_EQ(plat::kOk, to->Copy({3, 7, 8, 9}, *from, {5, 1, 10, 3}));   // parts of rows
-    ExpectPixels(to, [](std::int32_t x, std::int32_t y) {
-      if (y >= 2 && y < 6) return Pattern(x, y + 2);
-      return y >= 7 && x >= 3 && x < 8 ? Pattern(x + 2, y - 6) : 0u;
-    });
-  }
-}
-
-TEST(SoftBlit, OverlappingCopiesWithinOneSurface) {
+// Whole rows are one run of memory, parts of rows are not; within one
+// surface the copy must not read what it has already written.
+TEST(SoftBlit, CopiesWholeRowsAndPartsOfRowsAcrossAndWithinSurfaces) {
   const plat::Rect cases[][2] = {
       {{0, 2, kW, 8}, {0, 0, kW, 6}},  // whole rows, downwards
       {{0, 0, kW, 6}, {0, 2, kW, 8}},  // whole rows, upwards
@@ -81,16 +68,20 @@ TEST(SoftBlit, OverlappingCopiesWithinOneSurface) {
       {{1, 1, 8, 6}, {2, 3, 9, 8}},    // parts of rows, up and left
   };
   for (std::int32_t bpp : {16, 32}) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(std::to_string(bpp) + " to " + std::to_string(c[0].left) + "," + std::to_string(c[0].top));
-      Device d(bpp);
-      SoftSurface* s = Painted(d.Plain());
-      const plat::Rect dst = c[0], src = c[1];
-      ASSERT_EQ(plat::kOk, s->Copy(dst, *s, src));
-      ExpectPixels(s, [&](std::int32_t x, std::int32_t y) {
-        const bool inside = x >= dst.left && x < dst.right && y >= dst.top && y < dst.bottom;
-        return inside ? Pattern(x - dst.left + src.left, y - dst.top + src.top) : Pattern(x, y);
-      });
+    for (bool within : {false, true}) {
+      for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(bpp) + (within ? " within" : " across") + " to " + std::to_string(c[0].left) +
+                     "," + std::to_string(c[0].top));
+        Device d(bpp);
+        SoftSurface* from = Painted(d.Plain());
+        SoftSurface* to = within ? from : d.Plain();
+        const plat::Rect dst = c[0], src = c[1];
+        ASSERT_EQ(plat::kOk, to->Copy(dst, *from, src));
+        ExpectPixels(to, [&](std::int32_t x, std::int32_t y) {
+          const bool inside = x >= dst.left && x < dst.right && y >= dst.top && y < dst.bottom;
+          return inside ? Pattern(x - dst.left + src.left, y - dst.top + src.top) : (within ? Pattern(x, y) : 0u);
+        });
+      }
     }
   }
 }
