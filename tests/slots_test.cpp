@@ -81,25 +81,24 @@ TEST_F(SlotsTest, FailedLoadsAreReportedAndLeaveTheSlotFree) {
 TEST_F(SlotsTest, DrawClipsAgainstTheClipRectangleAndKeysBlack) {
   const int stripes = rig.slots.LoadSlot("stripes.bmp", true);
   ASSERT_EQ(1, stripes);
+  const std::int32_t w = rig.width, h = rig.height;
   rig.slots.DrawSlot(-6, 20, stripes, 32, 0, 16, 16);  // drawn from srcX 38, 10 wide, at x 0
-  EXPECT_EQ(StripeNative(38), rig.Back(0, 20));
-  EXPECT_EQ(StripeNative(47), rig.Back(9, 20));
-  EXPECT_EQ(0u, rig.Back(10, 20));
-  EXPECT_EQ(0u, rig.Back(0, 23));  // row 3: black is transparent
-  rig.slots.DrawSlot(rig.width - 4, rig.height - 2, stripes, 0, 0, 16, 16);  // cut at the right and bottom
-  EXPECT_EQ(StripeNative(3), rig.Back(rig.width - 1, rig.height - 1));
+  rig.slots.DrawSlot(w - 4, h - 2, stripes, 0, 0, 16, 16);  // cut at the right and bottom
   rig.slots.DrawSlot(100, -5, stripes, 0, 0, 16, 16);  // shifted at the top
-  EXPECT_EQ(StripeNative(0), rig.Back(100, 0));
-  EXPECT_EQ(StripeNative(0), rig.Back(100, 10));
-  EXPECT_EQ(0u, rig.Back(100, 11));
+  struct Probe {
+    std::int32_t x, y, column;  // -1: nothing drawn, or black (row 3) keyed out
+  };
+  for (const Probe& p : {Probe{0, 20, 38}, Probe{9, 20, 47}, Probe{10, 20, -1}, Probe{0, 23, -1},
+                         Probe{w - 1, h - 1, 3}, Probe{100, 0, 0}, Probe{100, 10, 0}, Probe{100, 11, -1}})
+    EXPECT_EQ(p.column < 0 ? 0u : StripeNative(p.column), rig.Back(p.x, p.y)) << p.x << "," << p.y;
   // Beyond the clip, or from slot 0: nothing.
   ASSERT_EQ(plat::kOk, rig.screen.Clear());
-  rig.slots.DrawSlot(rig.width, 0, stripes, 0, 0, 16, 16);
+  rig.slots.DrawSlot(w, 0, stripes, 0, 0, 16, 16);
   rig.slots.DrawSlot(-16, 0, stripes, 0, 0, 16, 16);
   rig.slots.DrawSlot(INT32_MIN, INT32_MAX, stripes, INT32_MAX, 0, INT32_MAX, 16);
   rig.slots.DrawSlot(0, 0, 0, 0, 0, 16, 16);
   for (std::int32_t y = 0; y < 16; ++y)
-    for (std::int32_t x = 0; x < rig.width; ++x) ASSERT_EQ(0u, rig.Back(x, y));
+    for (std::int32_t x = 0; x < w; ++x) ASSERT_EQ(0u, rig.Back(x, y));
   qrx::Painter painter;  // what lies under a black pixel shows through
   ASSERT_EQ(plat::kOk, rig.screen.GetDC(painter));
   painter.Line(0, 13, 50, 13, 1, plat::MakeColour(255, 0, 0));
