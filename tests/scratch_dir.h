@@ -2,7 +2,8 @@
 // a test writes to. Unique to the process and to the object, as ctest runs
 // cases in parallel processes, several builds' suites may run at once, and
 // one process may hold two. On tmpfs where there is one, as every write of
-// the INI store is flushed to the disk.
+// the INI store is flushed to the disk; a run that is killed leaves its few
+// bytes behind.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -17,10 +18,7 @@
 #ifdef _WIN32
 #include <process.h>
 #else
-#include <signal.h>
 #include <unistd.h>
-
-#include <cerrno>
 #endif
 
 namespace testutil {
@@ -39,9 +37,7 @@ class ScratchDir {
 #else
     const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 #endif
-    const std::string prefix = "prumya-" + tag + "-";
-    path_ = base / (prefix + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
-    RemoveLeftovers(base, prefix);
+    path_ = base / ("prumya-" + tag + "-" + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
     fs::remove_all(path_, ec);
     EXPECT_TRUE(fs::create_directories(path_, ec)) << path_.string() << ": " << ec.message();
   }
@@ -81,26 +77,6 @@ class ScratchDir {
     return _getpid();
 #else
     return static_cast<long>(getpid());
-#endif
-  }
-
-  // Directories of runs that were killed before they could remove theirs
-  // (on tmpfs they hold memory).
-  static void RemoveLeftovers(const std::filesystem::path& base, const std::string& prefix) {
-#ifndef _WIN32
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
-      const std::string name = entry.path().filename().string();
-      if (name.compare(0, prefix.size(), prefix) != 0) continue;
-      const std::string rest = name.substr(prefix.size());
-      const std::string digits = rest.substr(0, rest.find('-'));
-      if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
-      const pid_t owner = static_cast<pid_t>(std::stol(digits));
-      if (kill(owner, 0) != 0 && errno == ESRCH) std::filesystem::remove_all(entry.path(), ec);
-    }
-#else
-    (void)base;
-    (void)prefix;
 #endif
   }
 

@@ -8,7 +8,6 @@
 //   lose=N               every surface is lost after every N-th present
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "platform/linux/entry/display_hook.h"
@@ -56,30 +55,24 @@ constexpr NamedFault kFaults[] = {
     {"lock", soft::SoftFault::Lock},             {"colourkey", soft::SoftFault::SetColourKey},
 };
 
-long NumberAfter(const std::string& item, const char* prefix) {
-  const std::size_t n = std::strlen(prefix);
-  if (item.compare(0, n, prefix) != 0) return 0;
-  return std::strtol(item.c_str() + n, nullptr, 10);
-}
-
 bool ApplyItem(LinuxDisplay& display, const std::string& item) {
   soft::SoftDisplayDevice& device = display.Device();
   for (const NamedFault& f : kFaults) {
-    if (item == f.name) {
-      device.Fail(f.fault);
-      return true;
-    }
-  }
-  if (long ordinal = NumberAfter(item, "surface="); ordinal > 0) {
-    device.FailCreateSurface(static_cast<int>(ordinal));
+    if (item != f.name) continue;
+    device.Fail(f.fault);
     return true;
   }
-  if (long every = NumberAfter(item, "lose="); every > 0) {
-    static LosingPresenter losing(device, display.Presenter(), every);
+  const std::size_t eq = item.find('=');
+  const std::string name = item.substr(0, eq);
+  const long n = eq == std::string::npos ? 0 : std::strtol(item.c_str() + eq + 1, nullptr, 10);
+  if (n <= 0 || (name != "surface" && name != "lose")) return false;
+  if (name == "surface") {
+    device.FailCreateSurface(static_cast<int>(n));
+  } else {
+    static LosingPresenter losing(device, display.Presenter(), n);
     device.SetPresentTarget(&losing);
-    return true;
   }
-  return false;
+  return true;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "platform/common/sjis.h"
@@ -39,10 +40,7 @@ inline std::string Unquoted(std::string t) {
   return t;
 }
 
-struct Entry {
-  std::string section, key, value;
-  bool operator==(const Entry& o) const { return section == o.section && key == o.key && value == o.value; }
-};
+using Entry = std::tuple<std::string, std::string, std::string>;  // section, key, value
 // Every listed key but the edited ones (a whole section when `key` is null).
 inline std::vector<Entry> Entries(const plat::ini::IniText& text, std::string_view section, const char* key) {
   std::vector<Entry> out;
@@ -50,7 +48,7 @@ inline std::vector<Entry> Entries(const plat::ini::IniText& text, std::string_vi
     const bool inTarget = plat::sjis::EqualFolded(s, Trim(section));
     for (std::string_view k : text.KeyNames(s))
       if (!inTarget || (key != nullptr && !plat::sjis::EqualFolded(k, Trim(key))))
-        out.push_back({std::string(s), std::string(k), std::string(text.FindValue(s, k).value_or("<none>"))});
+        out.emplace_back(s, k, text.FindValue(s, k).value_or("<none>"));
   }
   return out;
 }
