@@ -216,8 +216,9 @@ TEST_F(ConfigTest, UserSectionWithCommandZeroMakesASystemPresetPlain) {
 // each cut to 32 bytes as the current name.
 TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   store.files[kSystemFile] = Adversarial("section_list.ini");
+  const plat::ini::IniText text(store.files[kSystemFile]);  // the names point into it
   std::string list;
-  for (std::string_view name : plat::ini::IniText(store.files[kSystemFile]).SectionNames())
+  for (std::string_view name : text.SectionNames())
     list.append(name).push_back('\0');
   list.resize(2046);
   std::set<std::string> allowed;
