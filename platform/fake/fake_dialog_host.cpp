@@ -67,8 +67,6 @@ std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
   Dialog& d = *owned;
   d.handle = nextHandle_;
   nextHandle_ += 0x100;
-  d.templateId = templateId;
-  d.parent = parent;
   d.procedure = procedure;
   for (int i = 0; i < t->controlCount; ++i) {
     const plat::DialogControl& row = t->controls[i];
@@ -86,10 +84,7 @@ std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
   Send(d, plat::kWmInitDialog, 0, 0);
   if (!d.ended && user) user(*this, d.handle, templateId);
   if (!d.ended) PressEscape(d.handle);
-  if (!d.ended) {
-    ++abandoned;
-    d.result = -1;
-  }
+  if (!d.ended) d.result = -1;
   Send(d, plat::kWmDestroy, 0, 0);
   const std::intptr_t result = d.result;
   open_.pop_back();
@@ -155,20 +150,13 @@ bool FakeDialogHost::SendCommand(plat::WindowHandle dialog, int id) {
   return true;
 }
 
-bool FakeDialogHost::PressEnter(plat::WindowHandle dialog) {
-  // The default button answers Enter only while it is enabled.
-  return Click(dialog, plat::kIdOk);
-}
-
 void FakeDialogHost::SetSliderRange(plat::WindowHandle dialog, int id, std::int32_t minimum,
                                     std::int32_t maximum) {
   Control* c = Addressed(dialog, id);
   if (c == nullptr) return;
-  c->packedRange = (static_cast<std::uint32_t>(maximum) << 16) |
-                   (static_cast<std::uint32_t>(minimum) & 0xFFFF);
-  // The trackbar reads both halves as signed 16-bit values.
-  c->rangeMin = static_cast<std::int16_t>(c->packedRange & 0xFFFF);
-  c->rangeMax = static_cast<std::int16_t>(c->packedRange >> 16);
+  // TBM_SETRANGE packs both ends into 16 bits each, read back as signed.
+  c->rangeMin = static_cast<std::int16_t>(minimum);
+  c->rangeMax = static_cast<std::int16_t>(maximum);
   c->pos = Clamped(c->pos, c->rangeMin, c->rangeMax);
 }
 

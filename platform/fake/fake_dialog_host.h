@@ -24,7 +24,6 @@ class FakeDialogHost : public plat::IDialogHost {
     std::string text;  // caption, or the edit field of an edit or combo box
     bool enabled = true;
     bool checked = false;
-    std::uint32_t packedRange = 0;  // as TBM_SETRANGE received it
     std::int32_t rangeMin = 0, rangeMax = 100, pos = 0, pageSize = 0, lineSize = 0;
     plat::SortedTextList list;
     int selected = -1;
@@ -32,8 +31,6 @@ class FakeDialogHost : public plat::IDialogHost {
   };
   struct Dialog {
     plat::WindowHandle handle;
-    int templateId;
-    plat::WindowHandle parent;
     plat::DialogProcedure procedure;
     std::vector<Control> controls;
     bool ended = false;
@@ -49,7 +46,6 @@ class FakeDialogHost : public plat::IDialogHost {
   std::vector<int> opened;                  // template ids, in order
   std::vector<plat::WindowHandle> parents;  // the parent each was given
   int unknownControlCalls = 0;              // operations on ids the template lacks
-  int abandoned = 0;                        // dialogs that ignored Esc too
 
   // The user's actions; false when the control is missing, disabled or the
   // dialog has ended.
@@ -58,7 +54,6 @@ class FakeDialogHost : public plat::IDialogHost {
   bool Type(plat::WindowHandle dialog, int id, const char* text);  // replaces the edit text
   bool MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position);
   bool PressEscape(plat::WindowHandle dialog);
-  bool PressEnter(plat::WindowHandle dialog);
   // WM_COMMAND for id, whatever the control's state (as another program could send it).
   bool SendCommand(plat::WindowHandle dialog, int id);
 

@@ -33,11 +33,10 @@ void FakeWindowSystem::DisableInputMethod() { Record("DisableInputMethod"); }
 int FakeWindowSystem::ScreenWidth() { return screenWidth; }
 int FakeWindowSystem::ScreenHeight() { return screenHeight; }
 
-bool FakeWindowSystem::RegisterWindowClass(const char* name, plat::InstanceHandle instance,
+bool FakeWindowSystem::RegisterWindowClass(const char* name, plat::InstanceHandle,
                                            plat::WindowProcedure procedure) {
   Record(std::string("RegisterWindowClass ") + name);
   className = name;
-  classInstance = instance;
   procedure_ = std::move(procedure);
   return true;
 }
@@ -78,7 +77,6 @@ bool FakeWindowSystem::PeekMessage(plat::WindowMessage& out) {
 
 // Messages for a destroyed window are dropped, as DispatchMessageA does.
 void FakeWindowSystem::TranslateAndDispatch(const plat::WindowMessage& message) {
-  dispatched.push_back(message);
   if (procedure_ && IsLive(message.window)) {
     procedure_(message.window, message.message, message.wParam, message.lParam);
   }
@@ -86,7 +84,6 @@ void FakeWindowSystem::TranslateAndDispatch(const plat::WindowMessage& message) 
 
 void FakeWindowSystem::WaitMessage() {
   Record("WaitMessage");
-  ++waitCount;
   if (onWait) onWait();
   if (queue.empty() && !quitPosted) {
     ++stallCount;

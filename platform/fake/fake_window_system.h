@@ -35,13 +35,11 @@ class FakeWindowSystem : public plat::IWindowSystem {
   // What happened.
   std::vector<std::string> calls;
   std::string className, title;
-  plat::InstanceHandle classInstance = 0;
   int createX = -1, createY = -1, createWidth = 0, createHeight = 0;
   int showCommand = -1;
-  std::vector<plat::WindowMessage> dispatched;
   std::vector<plat::WindowMessage> defaultProcessed;
   std::vector<plat::WindowHandle> destroyed;
-  int hideCursorCount = 0, waitCount = 0, stallCount = 0, peekCount = 0;
+  int hideCursorCount = 0, stallCount = 0, peekCount = 0;
   std::vector<std::uint32_t> timedWaits;  // each WaitMessageTimeout's time
   bool runaway = false;
   std::deque<plat::WindowMessage> queue;
