@@ -48,11 +48,6 @@ std::vector<std::string> FakeDialogHost::ListTexts(plat::WindowHandle dialog, in
   return out;
 }
 
-std::intptr_t FakeDialogHost::Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam,
-                                   std::intptr_t lParam) {
-  return d.procedure ? d.procedure(d.handle, message, wParam, lParam) : 0;
-}
-
 void FakeDialogHost::Command(Dialog& d, const Control& c, std::uint16_t code) {
   Send(d, plat::kWmCommand, plat::MakeCommandParam(c.id, code),
        static_cast<std::intptr_t>(c.handle));
@@ -136,13 +131,6 @@ bool FakeDialogHost::MoveSlider(plat::WindowHandle dialog, int id, std::int32_t 
   return true;
 }
 
-bool FakeDialogHost::PressEscape(plat::WindowHandle dialog) {
-  Dialog* d = FindDialog(dialog);
-  if (d == nullptr || d->ended) return false;
-  Send(*d, plat::kWmCommand, plat::MakeCommandParam(plat::kIdCancel, plat::kBnClicked), 0);
-  return true;
-}
-
 bool FakeDialogHost::SendCommand(plat::WindowHandle dialog, int id) {
   Dialog* d = FindDialog(dialog);
   if (d == nullptr || d->ended) return false;
@@ -160,21 +148,8 @@ void FakeDialogHost::SetSliderRange(plat::WindowHandle dialog, int id, std::int3
   c->pos = Clamped(c->pos, c->rangeMin, c->rangeMax);
 }
 
-void FakeDialogHost::SetSliderPageSize(plat::WindowHandle dialog, int id, std::int32_t size) {
-  if (Control* c = Addressed(dialog, id)) c->pageSize = size;
-}
-
-void FakeDialogHost::SetSliderLineSize(plat::WindowHandle dialog, int id, std::int32_t size) {
-  if (Control* c = Addressed(dialog, id)) c->lineSize = size;
-}
-
 void FakeDialogHost::SetSliderPos(plat::WindowHandle dialog, int id, std::int32_t position) {
   if (Control* c = Addressed(dialog, id)) c->pos = Clamped(position, c->rangeMin, c->rangeMax);
-}
-
-std::int32_t FakeDialogHost::GetSliderPos(plat::WindowHandle dialog, int id) {
-  Control* c = Addressed(dialog, id);
-  return c ? c->pos : 0;
 }
 
 int FakeDialogHost::AddListText(plat::WindowHandle dialog, int id, const char* text) {
@@ -194,11 +169,6 @@ int FakeDialogHost::SelectListPrefix(plat::WindowHandle dialog, int id, const ch
   return at;
 }
 
-int FakeDialogHost::FindListExact(plat::WindowHandle dialog, int id, const char* text) {
-  Control* c = Addressed(dialog, id);
-  return c ? c->list.FindExact(text) : plat::kCbErr;
-}
-
 bool FakeDialogHost::DeleteListEntry(plat::WindowHandle dialog, int id, int index) {
   Control* c = Addressed(dialog, id);
   if (c == nullptr || !c->list.Delete(index)) return false;
@@ -214,31 +184,10 @@ int FakeDialogHost::GetSelectedListText(plat::WindowHandle dialog, int id, char*
   return static_cast<int>(plat::sjis::CopyBounded(buffer, size, c->list.Text(c->selected)));
 }
 
-void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int bytes) {
-  if (Control* c = Addressed(dialog, id)) c->limit = bytes;
-}
-
 std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, char* buffer,
                                           std::uint32_t size) {
   Control* c = Addressed(dialog, id);
   return static_cast<std::uint32_t>(plat::sjis::CopyBounded(buffer, size, c ? c->text.c_str() : ""));
-}
-
-void FakeDialogHost::SetItemText(plat::WindowHandle dialog, int id, const char* text) {
-  if (Control* c = Addressed(dialog, id)) c->text = text;
-}
-
-void FakeDialogHost::CheckButton(plat::WindowHandle dialog, int id, bool checked) {
-  if (Control* c = Addressed(dialog, id)) c->checked = checked;
-}
-
-bool FakeDialogHost::IsButtonChecked(plat::WindowHandle dialog, int id) {
-  Control* c = Addressed(dialog, id);
-  return c != nullptr && c->checked;
-}
-
-void FakeDialogHost::EnableItem(plat::WindowHandle dialog, int id, bool enabled) {
-  if (Control* c = Addressed(dialog, id)) c->enabled = enabled;
 }
 
 }  // namespace fake
