@@ -45,44 +45,32 @@ TEST(SaverStart, LoadsInitialisesTheDisplayAndRegistersTheHandler) {
 }
 
 // Per axis and strictly beyond the threshold; the anchor may lie left of or
-// above the primary monitor, and drift adds up.
+// above the primary monitor, and drift adds up. A threshold of 0 or below
+// locks the mouse: no move ends the run.
 TEST(SaverExit, MouseMovesBeyondTheThresholdFromTheAnchorEnd) {
   struct Case {
     std::int32_t x, y, dx, dy;
     bool ends;
+    const char* threshold = "24";
   };
   for (const Case c : {Case{500, 400, 24, 0, false}, Case{500, 400, 0, -24, false}, Case{500, 400, 20, 20, false},
                        Case{500, 400, 25, 0, true}, Case{500, 400, 0, 25, true}, Case{500, 400, -25, 3, true},
-                       Case{-1500, 300, 25, -26, true}, Case{200, -400, 25, -26, true}, Case{-1, -1, 25, -26, true}}) {
+                       Case{-1500, 300, 25, -26, true}, Case{200, -400, 25, -26, true}, Case{-1, -1, 25, -26, true},
+                       Case{10, 10, 890, 690, false, "0"}, Case{10, 10, 890, 690, false, "-5"}}) {
     SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " by " + std::to_string(c.dx) + "," +
-                 std::to_string(c.dy));
+                 std::to_string(c.dy) + " threshold " + c.threshold);
     SaverRig rig;
+    rig.Setting("mouse", c.threshold);
     rig.Start();
-    Anchor(rig, c.x, c.y);
+    rig.MoveCursor(c.x, c.y);
+    rig.Tick();
+    EXPECT_EQ(c.threshold[0] != '-' && c.threshold[0] != '0', rig.app.anchor.taken);
     rig.MoveCursor(c.x + c.dx / 2, c.y + c.dy / 2);
     rig.Tick();
     EXPECT_EQ(0, rig.Closes());
     rig.MoveCursor(c.x + c.dx, c.y + c.dy);
     rig.Tick();
     EXPECT_EQ(c.ends ? 1 : 0, rig.Closes());
-  }
-}
-
-TEST(SaverExit, MouseLockIgnoresMovementButNotClicksOrAlt) {
-  for (const char* lock : {"0", "-5"}) {
-    SaverRig rig;
-    rig.Setting("mouse", lock);
-    rig.Start();
-    rig.MoveCursor(10, 10);
-    rig.Tick();
-    rig.MoveCursor(900, 700);
-    rig.Tick();
-    EXPECT_EQ(0, rig.Closes());
-    rig.Send(plat::kWmLButtonDown);
-    EXPECT_EQ(1, rig.Closes());
-    rig.input.SetKey(plat::kVkMenu, true);
-    rig.Tick();
-    EXPECT_EQ(2, rig.Closes());
   }
 }
 
