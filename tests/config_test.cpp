@@ -12,6 +12,7 @@
 using prumya::kParamCount;
 using prumya::kParamTable;
 using prumya_test::ConfigTest;
+using prumya_test::Ini;
 using prumya_test::kSettingsFile;
 using prumya_test::kSystemFile;
 using prumya_test::kUserFile;
@@ -38,15 +39,9 @@ TEST(Random, RuntimeSequenceAndBounds) {
   EXPECT_EQ(509u, lengths.size());
 }
 
-// INI text with '|' for the line breaks.
-std::string Ini(std::string text) {
-  for (std::size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
-  return text;
-}
-
 // One load from the three files' text, with or without carrying out the
 // current preset's command, done twice with the same outcome and no write.
-struct Load {
+struct LoadCase {
   const char* what;
   std::string settings, system, user;
   bool apply;
@@ -62,7 +57,7 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
   const std::string def = kDefaultPresetName;
   std::string longName = "x";
   for (int i = 0; i < 16; ++i) longName += "ア";  // 33 bytes
-  const Load loads[] = {
+  const LoadCase loads[] = {
       {"nothing", "", "", "", true, def, {0, 24, 0, 0, 0, 0}, {}},
       {"settings", Ini("[action]|name=Mine|speed=-20|mouse=0|time=1|fps=2|color=3"), "", "", false, "Mine",
        {0, 0, 1, 2, 3, 0}, {}},
@@ -93,7 +88,7 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
       {"user's command 0 makes a preset plain", Ini("[action]|name=R"), Ini("[R]|command=1|[X]|command=3|data02=9"),
        Ini("[X]|command=0"), true, "X", {0, 24, 0, 0, 0, 1}, {{HeadMove, 9}}, true},
   };
-  for (const Load& l : loads) {
+  for (const LoadCase& l : loads) {
     SCOPED_TRACE(l.what);
     store = fake::FakeProfileStore();
     for (const auto& [file, text] : {std::pair{kSettingsFile, &l.settings}, {kSystemFile, &l.system}, {kUserFile, &l.user}})
@@ -179,8 +174,8 @@ TEST_F(ConfigTest, ChoiceTakesPlainPresetsAndNeverThePreviousPosition) {
 TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   store.files[kSystemFile] = Adversarial("section_list.ini");
   std::string list;
-  for (std::string_view name : plat::ini::IniText(store.files[kSystemFile]).SectionNames())
-    list.append(name).push_back('\0');
+  const plat::ini::IniText text(store.files[kSystemFile]);  // the names view into it
+  for (std::string_view name : text.SectionNames()) list.append(name).push_back('\0');
   list.resize(2046);
   std::set<std::string> allowed;
   for (std::size_t pos = 0, end; pos < list.size(); pos = end + 1) {

@@ -61,10 +61,7 @@ class SettingsDialogTest : public prumya_test::ConfigTest {
 };
 
 TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
-  store.files[kSystemFile] = "[Beta]\r\n[alpha long]\r\n";
-  store.files[kUserFile] = "[Beta]\r\n[Gamma]\r\n";
-  SetName("ALPHA");
-  config.LoadSettings(false);
+  Load("[Beta]|[alpha long]", "[Beta]|[Gamma]", "ALPHA");
   config.FitScreen(1024, 200);  // Radius, Margin and amplitude up to 50
   config.params[prumya::Length] = 100;
   config.settings.speedLimitMs = 50;  // hand-written values tick their boxes
@@ -93,10 +90,7 @@ TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
 // not read-only (the user file lifting the system file's mark), and OK for
 // any name; an OK sent while it is disabled is not taken.
 TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
-  store.files[kSystemFile] = "[Locked]\r\nreadonly=1\r\n[Open]\r\ndata00=8\r\n[Freed]\r\nreadonly=1\r\n";
-  store.Set(kUserFile, "Freed", "readonly", "0");
-  SetName("Gone");
-  config.LoadSettings(false);
+  Load("[Locked]|readonly=1|[Open]|data00=8|[Freed]|readonly=1", "[Freed]|readonly=0", "Gone");
   struct Step {
     bool choose;  // a list entry, else typed
     const char* name;
@@ -125,8 +119,8 @@ TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
 // Slider moves show the label and three digits; loading a preset leaves
 // that display alone.
 TEST_F(SettingsDialogTest, SlidersShowTheirValuesAndTakeAChosenPresetsClamped) {
-  store.files[kSystemFile] = "[Wide]\r\ndata08=900\r\ndata00=1\r\n";  // margin above height / 4
-  store.files[kUserFile] = "[Wide]\r\ndata05=77\r\ncommand=2\r\n";    // a command changes nothing here
+  // A margin above height / 4; a command changes nothing here.
+  Load("[Wide]|data08=900|data00=1", "[Wide]|data05=77|command=2");
   std::vector<std::string> shown;
   Run([&](Host& h, WindowHandle d, int) {
     for (const auto& move : {std::pair<int, int>{prumya::HeadMove, 2}, {prumya::Length, 9999},
@@ -150,8 +144,7 @@ TEST_F(SettingsDialogTest, SlidersShowTheirValuesAndTakeAChosenPresetsClamped) {
 // Once the values agree, only the settings are written.
 TEST_F(SettingsDialogTest, ReadOnlyPresetWithOtherValuesIsRefusedEvenWhenCut) {
   const std::string locked = std::string(30, 'n') + "表";  // 32 bytes
-  store.files[kSystemFile] = "[Wide]\r\nreadonly=1\r\ndata08=900\r\n[" + locked + "]\r\nreadonly=1\r\ndata01=3\r\n";
-  store.AddSection(kUserFile, locked + "x");
+  Load("[Wide]|readonly=1|data08=900|[" + locked + "]|readonly=1|data01=3", "[" + locked + "x]");
   WindowHandle mainDuringBox = 0;
   messageBoxes.onShow = [&](const fake::FakeMessageBoxes::Box&) { mainDuringBox = shell.GetMainWindow(); };
   const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
@@ -194,10 +187,7 @@ TEST_F(SettingsDialogTest, FailedSaveAfterOkIsReported) {
 // Yes deletes the user file's section (the system file's stays) and shows
 // the default preset; Cancel afterwards keeps the deletion and the name.
 TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
-  store.files[kSystemFile] = "[Twin]\r\ndata00=10\r\n[" + kDefaultName + "]\r\ndata00=30\r\n";
-  store.Set(kUserFile, "Twin", "data00", "20");
-  SetName("Twin");
-  config.LoadSettings(false);
+  Load("[Twin]|data00=10|[" + kDefaultName + "]|data00=30", "[Twin]|data00=20", "Twin");
   WindowHandle owner = 0;
   messageBoxes.onShow = [&](const fake::FakeMessageBoxes::Box& box) { owner = box.owner; };
   const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
@@ -223,9 +213,7 @@ TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
 
 TEST_F(SettingsDialogTest, DeleteWithoutADefaultPresetShowsTheTableDefaults) {
   config.FitScreen(1024, 200);
-  store.Set(kUserFile, "Mine", "data08", "40");
-  SetName("Mine");
-  config.LoadSettings(false);
+  Load("", "[Mine]|data08=40", "Mine");
   Run([&](Host& h, WindowHandle d, int) {
     h.Click(d, kDelete);
     EXPECT_TRUE(h.ListTexts(d, kName).empty());
@@ -237,9 +225,7 @@ TEST_F(SettingsDialogTest, DeleteWithoutADefaultPresetShowsTheTableDefaults) {
 
 TEST_F(SettingsDialogTest, DeleteAnsweredNoOrWithAnEmptyFieldChangesNothing) {
   const std::string user = "orphan=1\r\n[Mine]\r\ndata00=20\r\n";  // a key before the first section
-  store.files[kUserFile] = user;
-  SetName("Mine");
-  config.LoadSettings(false);
+  Load("", user, "Mine");
   messageBoxes.answers.push_back(plat::kIdNo);
   Run([&](Host& h, WindowHandle d, int) {
     h.Click(d, kDelete);
