@@ -4,17 +4,6 @@
 
 namespace fake {
 
-void FakeWindowSystem::Record(const std::string& call) {
-  calls.push_back(call);
-  Note(log, call);
-}
-
-int FakeWindowSystem::CountCalls(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-  return n;
-}
-
 void FakeWindowSystem::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   queue.push_back({mainWindow_, message, wParam, lParam});
 }
