@@ -188,7 +188,9 @@ TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   }
 }
 
-TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnly) {
+// OK writes the settings, then the data unless the preset is read-only; the
+// quick save writes only the data, read-only or not.
+TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnlyQuickSaveOnlyData) {
   config.settings.speedLimitMs = 20;
   config.settings.showClock = 1;
   std::strcpy(config.settings.presetName, "new");
@@ -204,10 +206,15 @@ TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnly) {
 
   store.log.clear();
   store.Set(kSystemFile, "ro", "readonly", "1");
+  store.Set(kSystemFile, "???", "readonly", "1");
   std::strcpy(config.settings.presetName, "ro");
   EXPECT_EQ(nullptr, config.WriteAfterOk());
   EXPECT_EQ(6u, store.Writes().size());
   for (const auto& w : store.Writes()) EXPECT_EQ(kSettingsFile, w.file);
+  store.log.clear();
+  EXPECT_EQ(nullptr, config.WriteQuickPreset());
+  EXPECT_EQ(12u, store.Writes().size());
+  EXPECT_EQ(data, store.Keys(kUserFile, "???"));
 }
 
 // Each file is tried; the first that fails is named, and keeps its bytes.
@@ -221,16 +228,6 @@ TEST_F(ConfigTest, FailedWritesNameTheirFileAndChangeNothing) {
   EXPECT_STREQ(kSettingsFile, config.WriteDefaultPresetName());
   EXPECT_EQ(0u, store.files.count(kSettingsFile));
   EXPECT_EQ("[new]\r\ndata00=1\r\n", store.files[kUserFile]);
-}
-
-TEST_F(ConfigTest, QuickSaveWritesOnlyTheTwelveDataKeys) {
-  store.Set(kSystemFile, "???", "readonly", "1");  // not tested by the quick save
-  config.params[prumya::Margin] = -7;
-  EXPECT_EQ(nullptr, config.WriteQuickPreset());
-  const auto data = store.Keys(kUserFile, "???");
-  ASSERT_EQ(12u, data.size());
-  EXPECT_EQ("data08=-7", data[8]);
-  EXPECT_EQ(0u, store.files.count(kSettingsFile));
 }
 
 TEST_F(ConfigTest, DeletionLeavesTheSystemVersionInForce) {
