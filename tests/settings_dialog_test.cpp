@@ -211,18 +211,6 @@ TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
   EXPECT_EQ(kSaverWindow, shell.GetMainWindow());
 }
 
-TEST_F(SettingsDialogTest, DeleteWithoutADefaultPresetShowsTheTableDefaults) {
-  config.FitScreen(1024, 200);
-  Load("", "[Mine]|data08=40", "Mine");
-  Run([&](Host& h, WindowHandle d, int) {
-    h.Click(d, kDelete);
-    EXPECT_TRUE(h.ListTexts(d, kName).empty());
-    EXPECT_EQ(kDefaultName, Text(d, kName));
-    EXPECT_EQ(50, Pos(d, prumya::Margin));  // default 64 clamped
-    EXPECT_EQ(64, Pos(d, prumya::Length));
-  });
-}
-
 TEST_F(SettingsDialogTest, DeleteAnsweredNoOrWithAnEmptyFieldChangesNothing) {
   const std::string user = "orphan=1\r\n[Mine]\r\ndata00=20\r\n";  // a key before the first section
   Load("", user, "Mine");
