@@ -21,7 +21,7 @@ constexpr const char* kUserFile = "C:\\Savers\\action.ini";
 using SaverFakes = fake::FakePorts;  // 1024 x 768
 
 struct SaverRig : SaverFakes {
-  SaverRig() {
+  explicit SaverRig(std::int32_t width = 1024, std::int32_t height = 768) : SaverFakes(width, height) {
     clock.ticks = 5000;
     app.runSettingsDialog = [this](plat::InstanceHandle instance, plat::WindowHandle parent) {
       dialogCalls.push_back({instance, parent});
