@@ -184,13 +184,21 @@ TEST_F(SettingsDialogTest, FailedSaveAfterOkIsReported) {
   EXPECT_EQ(kSaverWindow, Box(0).owner);
 }
 
-// Yes deletes the user file's section (the system file's stays) and shows
-// the default preset; Cancel afterwards keeps the deletion and the name.
+// No, or an empty field, changes nothing. Yes deletes the user file's
+// section (the system file's stays, and a key before the first section) and
+// shows the default preset; Cancel afterwards keeps the deletion and the name.
 TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
-  Load("[Twin]|data00=10|[" + kDefaultName + "]|data00=30", "[Twin]|data00=20", "Twin");
+  Load("[Twin]|data00=10|[" + kDefaultName + "]|data00=30", "orphan=1|[Twin]|data00=20", "Twin");
+  messageBoxes.answers.push_back(plat::kIdNo);
   WindowHandle owner = 0;
   messageBoxes.onShow = [&](const fake::FakeMessageBoxes::Box& box) { owner = box.owner; };
   const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
+    h.Click(d, kDelete);
+    EXPECT_EQ(3u, h.ListTexts(d, kName).size());
+    h.Type(d, kName, "");
+    h.EnableItem(d, kDelete, true);
+    h.Click(d, kDelete);  // asks nothing
+    h.Type(d, kName, "Twin");
     EXPECT_EQ(20, Pos(d, prumya::Length));
     h.Click(d, kDelete);
     EXPECT_EQ(d, owner);
@@ -201,31 +209,14 @@ TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
     h.PressEscape(d);
   });
   EXPECT_EQ(plat::kIdCancel, result);
-  ASSERT_EQ(1u, messageBoxes.shown.size());
-  EXPECT_EQ("映像削除", Box(0).caption);
-  EXPECT_EQ("映像名 \"Twin\" を削除します。\nよろしいですか？", Box(0).text);
-  EXPECT_EQ(plat::kMbYesNo | plat::kMbIconQuestion, Box(0).style);
-  EXPECT_FALSE(store.Has(kUserFile, "Twin"));
+  ASSERT_EQ(2u, messageBoxes.shown.size());
+  EXPECT_EQ("映像削除", Box(1).caption);
+  EXPECT_EQ("映像名 \"Twin\" を削除します。\nよろしいですか？", Box(1).text);
+  EXPECT_EQ(plat::kMbYesNo | plat::kMbIconQuestion, Box(1).style);
+  EXPECT_EQ("orphan=1\r\n", store.files[kUserFile]);
   EXPECT_EQ(kDefaultName, store.Find(kSettingsFile, "action", "name"));
   EXPECT_EQ(2u, store.Writes().size());  // the deletion and the name
   EXPECT_EQ(kSaverWindow, shell.GetMainWindow());
-}
-
-TEST_F(SettingsDialogTest, DeleteAnsweredNoOrWithAnEmptyFieldChangesNothing) {
-  const std::string user = "orphan=1\r\n[Mine]\r\ndata00=20\r\n";  // a key before the first section
-  Load("", user, "Mine");
-  messageBoxes.answers.push_back(plat::kIdNo);
-  Run([&](Host& h, WindowHandle d, int) {
-    h.Click(d, kDelete);
-    EXPECT_EQ(1u, h.ListTexts(d, kName).size());
-    EXPECT_EQ("Mine", Text(d, kName));
-    h.Type(d, kName, "");
-    h.EnableItem(d, kDelete, true);
-    h.Click(d, kDelete);  // asks nothing
-  });
-  EXPECT_EQ(1u, messageBoxes.shown.size());
-  EXPECT_EQ(user, store.files[kUserFile]);
-  EXPECT_TRUE(store.Writes().empty());
 }
 
 // The notice comes for a change of the switch made over the saver, owned by
