@@ -88,7 +88,8 @@ TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
 
 // Typing or choosing a name enables Delete for a whole list entry that is
 // not read-only (the user file lifting the system file's mark), and OK for
-// any name; an OK sent while it is disabled is not taken.
+// any name; an OK sent while it is disabled is not taken. OK that cannot
+// store the settings says so after the dialog, naming the file.
 TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
   Load("[Locked]|readonly=1|[Open]|data00=8|[Freed]|readonly=1", "[Freed]|readonly=0", "Gone");
   struct Step {
@@ -110,10 +111,15 @@ TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
       EXPECT_EQ(step.deletes, Enabled(d, kDelete));
       EXPECT_EQ(step.oks, Enabled(d, kOk));
     }
+    store.failWrites = true;
     h.Click(d, kOk);
   });
   EXPECT_EQ(plat::kIdOk, result);
   EXPECT_EQ("x", Name());
+  ASSERT_EQ(1u, messageBoxes.shown.size());
+  EXPECT_EQ("保存エラー", Box(0).caption);
+  EXPECT_NE(std::string::npos, Box(0).text.find(std::string("\"") + kSettingsFile + "\""));
+  EXPECT_EQ(kSaverWindow, Box(0).owner);
 }
 
 // Slider moves show the label and three digits; loading a preset leaves
@@ -168,20 +174,6 @@ TEST_F(SettingsDialogTest, ReadOnlyPresetWithOtherValuesIsRefusedEvenWhenCut) {
   EXPECT_EQ(kSaverWindow, shell.GetMainWindow());
   EXPECT_EQ(plat::kIdOk, result);
   EXPECT_EQ(6u, store.Writes().size());  // the settings only
-}
-
-// OK that cannot store the settings says so after the dialog, naming the
-// file.
-TEST_F(SettingsDialogTest, FailedSaveAfterOkIsReported) {
-  store.failWrites = true;
-  Run([&](Host& h, WindowHandle d, int) {
-    h.Type(d, kName, "New one");
-    h.Click(d, kOk);
-  });
-  ASSERT_EQ(1u, messageBoxes.shown.size());
-  EXPECT_EQ("保存エラー", Box(0).caption);
-  EXPECT_NE(std::string::npos, Box(0).text.find(std::string("\"") + kSettingsFile + "\""));
-  EXPECT_EQ(kSaverWindow, Box(0).owner);
 }
 
 // No, or an empty field, changes nothing. Yes deletes the user file's
