@@ -48,9 +48,9 @@ std::vector<std::string> FakeDialogHost::ListTexts(plat::WindowHandle dialog, in
   return out;
 }
 
-void FakeDialogHost::Command(Dialog& d, const Control& c, std::uint16_t code) {
-  Send(d, plat::kWmCommand, plat::MakeCommandParam(c.id, code),
-       static_cast<std::intptr_t>(c.handle));
+bool FakeDialogHost::Command(plat::WindowHandle dialog, const Control& c, std::uint16_t code) {
+  Send(*FindDialog(dialog), plat::kWmCommand, plat::MakeCommandParam(c.id, code), static_cast<std::intptr_t>(c.handle));
+  return true;
 }
 
 std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
@@ -98,12 +98,12 @@ int FakeDialogHost::ControlId(plat::WindowHandle control) {
   return 0;
 }
 
+// Each action tells the procedure as the dialog manager would, once the
+// control has changed.
 bool FakeDialogHost::Click(plat::WindowHandle dialog, int id) {
   Control* c = Usable(dialog, id);
-  if (c == nullptr) return false;
-  if (c->kind == plat::ControlKind::CheckBox) c->checked = !c->checked;
-  Command(*FindDialog(dialog), *c, plat::kBnClicked);
-  return true;
+  if (c != nullptr && c->kind == plat::ControlKind::CheckBox) c->checked = !c->checked;
+  return c != nullptr && Command(dialog, *c, plat::kBnClicked);
 }
 
 bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
@@ -111,16 +111,13 @@ bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
   if (c == nullptr || c->list.Text(index) == nullptr) return false;
   c->selected = index;
   c->text = c->list.Text(index);
-  Command(*FindDialog(dialog), *c, plat::kCbnSelChange);
-  return true;
+  return Command(dialog, *c, plat::kCbnSelChange);
 }
 
 bool FakeDialogHost::Type(plat::WindowHandle dialog, int id, const char* text) {
   Control* c = Usable(dialog, id);
-  if (c == nullptr) return false;
-  c->text = LimitBytes(text, c->limit);
-  Command(*FindDialog(dialog), *c, plat::kCbnEditChange);
-  return true;
+  if (c != nullptr) c->text = LimitBytes(text, c->limit);
+  return c != nullptr && Command(dialog, *c, plat::kCbnEditChange);
 }
 
 bool FakeDialogHost::MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position) {

@@ -112,7 +112,7 @@ class FakeDialogHost : public plat::IDialogHost {
   std::intptr_t Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     return d.procedure ? d.procedure(d.handle, message, wParam, lParam) : 0;
   }
-  void Command(Dialog& d, const Control& c, std::uint16_t code);
+  bool Command(plat::WindowHandle dialog, const Control& c, std::uint16_t code);  // true
 
   plat::DialogTemplateLookup lookup_;
   std::vector<std::unique_ptr<Dialog>> open_;
