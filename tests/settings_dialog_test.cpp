@@ -225,6 +225,7 @@ TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaver) {
   auto shown = toggles(1);
   ASSERT_EQ(1u, shown.size());
   EXPECT_EQ("色数設定", shown[0].caption);
+  EXPECT_EQ("色数の設定は再起動後に有効となります。", shown[0].text);
   EXPECT_EQ(kSaverWindow, shown[0].owner);
   EXPECT_EQ(1, config.settings.fullColour);
   EXPECT_TRUE(toggles(2).empty());
