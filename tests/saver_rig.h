@@ -51,7 +51,6 @@ struct SaverRig : SaverFakes {
     for (const plat::WindowMessage& m : windows.queue) n += m.message == plat::kWmClose ? 1 : 0;
     return n;
   }
-  int Frames() const { return display.Presents(); }
   void MoveCursor(std::int32_t x, std::int32_t y) { input.cursorX = x, input.cursorY = y; }
   void Setting(const std::string& key, const std::string& value) {
     profile.Set(kSettingsFile, "action", key, value);
