@@ -217,25 +217,23 @@ TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnlyQuickSaveOnlyData) {
   EXPECT_EQ(data, store.Keys(kUserFile, "???"));
 }
 
-// Each file is tried; the first that fails is named, and keeps its bytes.
-TEST_F(ConfigTest, FailedWritesNameTheirFileAndChangeNothing) {
-  store.files[kUserFile] = "[new]\r\ndata00=1\r\n";
+// Deletion leaves the system file's version in force. A failed write names
+// its file, the first that fails when both are tried, and keeps its bytes.
+TEST_F(ConfigTest, DeletionAndFailedWrites) {
+  store.Set(kSystemFile, "both", "data00", "30");
+  store.files[kUserFile] = Ini("[both]|data00=40|[new]|data00=1|");
+  EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
+  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
+  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
+  EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
+  EXPECT_EQ(prumya::kDefaultPresetName, store.Find(kSettingsFile, "action", "name"));
+  const std::string settings = store.files[kSettingsFile];
   std::strcpy(config.settings.presetName, "new");
   store.failWrites = true;
   EXPECT_STREQ(kSettingsFile, config.WriteAfterOk());
   EXPECT_STREQ(kUserFile, config.WriteQuickPreset());
   EXPECT_STREQ(kUserFile, config.DeletePreset("new"));
   EXPECT_STREQ(kSettingsFile, config.WriteDefaultPresetName());
-  EXPECT_EQ(0u, store.files.count(kSettingsFile));
-  EXPECT_EQ("[new]\r\ndata00=1\r\n", store.files[kUserFile]);
-}
-
-TEST_F(ConfigTest, DeletionLeavesTheSystemVersionInForce) {
-  store.Set(kSystemFile, "both", "data00", "30");
-  store.files[kUserFile] = "[both]\r\ndata00=40\r\n[other]\r\ndata00=50\r\n";
-  EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
-  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
-  EXPECT_EQ("[other]\r\ndata00=50\r\n", store.files[kUserFile]);
-  EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
-  EXPECT_EQ(prumya::kDefaultPresetName, store.Find(kSettingsFile, "action", "name"));
+  EXPECT_EQ(settings, store.files[kSettingsFile]);
+  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
 }
