@@ -69,6 +69,7 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
       // 100000 and wrapped values are absent, 2147483648 wraps negative, "1e9" reads 1
       {"hostile numbers", Ini("[action]|name=A"), "", Adversarial("huge_values.ini"), true, "A",
        {0, 24, 0, 0, 0, 0}, {{ColourShift, 2}, {TrailSpin, 0}, {TrailWobble, 1}}},
+      // a lone lead byte ending the name is dropped, and a speed of one reads 0
       {"lone lead bytes", Adversarial("lone_lead_bytes.ini"), "", "", false, "A", {0, 24, 0, 0, 0, 0}, {}},
       {"long name", Ini("[action]|name=" + longName), "", "", false, longName.substr(0, 31), {0, 24, 0, 0, 0, 0}, {}},
       {"long name", Ini("[action]|name=" + std::string(40, 'n')), "", "", false, std::string(32, 'n'),
