@@ -14,6 +14,12 @@ constexpr const char* kSettingsFile = "C:\\s\\prumya.ini";
 constexpr const char* kSystemFile = "C:\\s\\actsys.ini";
 constexpr const char* kUserFile = "C:\\s\\action.ini";
 
+// INI text with '|' for the line breaks.
+inline std::string Ini(std::string text) {
+  for (std::size_t at; (at = text.find('|')) != std::string::npos;) text.replace(at, 1, "\r\n");
+  return text;
+}
+
 class ConfigTest : public ::testing::Test {
  protected:
   ConfigTest() : config(store, rng) {
@@ -24,6 +30,13 @@ class ConfigTest : public ::testing::Test {
   }
   void SetName(const std::string& name) { store.Set(kSettingsFile, "action", "name", name); }
   std::string Name() const { return config.settings.presetName; }
+  // The two preset files (as Ini text) and the stored name, loaded.
+  void Load(const std::string& system, const std::string& user, const std::string& name = "") {
+    store.files[kSystemFile] = Ini(system);
+    store.files[kUserFile] = Ini(user);
+    if (!name.empty()) SetName(name);
+    config.LoadSettings(false);
+  }
 
   fake::FakeProfileStore store;
   qrx::Random rng;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "tests/config_fixture.h"
@@ -11,6 +12,7 @@
 using prumya::kParamCount;
 using prumya::kParamTable;
 using prumya_test::ConfigTest;
+using prumya_test::Ini;
 using prumya_test::kSettingsFile;
 using prumya_test::kSystemFile;
 using prumya_test::kUserFile;
@@ -37,29 +39,82 @@ TEST(Random, RuntimeSequenceAndBounds) {
   EXPECT_EQ(509u, lengths.size());
 }
 
-TEST_F(ConfigTest, NoFilesGiveTheDefaultsAndWriteNothing) {
-  config.LoadSettings(true);
-  EXPECT_EQ(prumya::kDefaultPresetName, Name());
-  const auto& s = config.settings;
-  EXPECT_EQ((std::vector<int>{0, 24, 0, 0, 0, 0}),
-            (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock, s.showFrameRate, s.fullColour, s.command}));
-  for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
-  EXPECT_TRUE(store.Writes().empty());
-}
+// One load from the three files' text, with or without carrying out the
+// current preset's command, done twice with the same outcome and no write.
+struct LoadCase {
+  const char* what;
+  std::string settings, system, user;
+  bool apply;
+  std::string name;
+  std::vector<int> values;  // speed, mouse, time, fps, color, command
+  std::vector<std::pair<int, int>> params;
+  bool picks = false;  // a candidate is taken
+  std::pair<int, int> screen{1024, 768};
+};
 
-TEST_F(ConfigTest, SettingsAreReadAndANegativeSpeedIsNone) {
-  store.files[kSettingsFile] = "[action]\r\nname=Mine\r\nspeed=-20\r\nmouse=0\r\ntime=1\r\nfps=2\r\ncolor=3\r\n";
-  config.LoadSettings(false);
-  const auto& s = config.settings;
-  EXPECT_EQ((std::vector<int>{0, 0, 1, 2, 3}),
-            (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock, s.showFrameRate, s.fullColour}));
-  store.Set(kSettingsFile, "action", "speed", "20");
-  config.LoadSettings(false);
-  EXPECT_EQ(20, config.settings.speedLimitMs);
+TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
+  using namespace prumya;
+  const std::string def = kDefaultPresetName;
+  std::string longName = "x";
+  for (int i = 0; i < 16; ++i) longName += "ア";  // 33 bytes
+  const LoadCase loads[] = {
+      {"nothing", "", "", "", true, def, {0, 24, 0, 0, 0, 0}, {}},
+      {"settings", Ini("[action]|name=Mine|speed=-20|mouse=0|time=1|fps=2|color=3"), "", "", false, "Mine",
+       {0, 0, 1, 2, 3, 0}, {}},
+      {"speed", Ini("[action]|speed=20"), "", "", false, def, {20, 24, 0, 0, 0, 0}, {}},
+      {"user file key by key below 100000", Ini("[action]|name=mix"),
+       Ini("[mix]|data05=100|data06=7|data01=3|data02=5"), Ini("[MIX]|data05=30|data01=100000|data02=99999"),
+       false, "mix", {0, 24, 0, 0, 0, 0},
+       {{HeadSpin, 30}, {TrailSpin, 7}, {Thickness, 3}, {HeadMove, 16}, {Length, 64}}},
+      // 100000 and wrapped values are absent, 2147483648 wraps negative, "1e9" reads 1
+      {"hostile numbers", Ini("[action]|name=A"), "", Adversarial("huge_values.ini"), true, "A",
+       {0, 24, 0, 0, 0, 0}, {{ColourShift, 2}, {TrailSpin, 0}, {TrailWobble, 1}}},
+      // a lone lead byte ending the name is dropped, and a speed of one reads 0
+      {"lone lead bytes", Adversarial("lone_lead_bytes.ini"), "", "", false, "A", {0, 24, 0, 0, 0, 0}, {}},
+      {"long name", Ini("[action]|name=" + longName), "", "", false, longName.substr(0, 31), {0, 24, 0, 0, 0, 0}, {}},
+      {"long name", Ini("[action]|name=" + std::string(40, 'n')), "", "", false, std::string(32, 'n'),
+       {0, 24, 0, 0, 0, 0}, {}},
+      {"small screen", "", "", Ini("[" + def + "]|data00=1000"), false, def, {0, 24, 0, 0, 0, 0},
+       {{Margin, 50}, {Length, 512}}, false, {320, 200}},
+      {"below the range", "", "", Ini("[" + def + "]|data00=2"), false, def, {0, 24, 0, 0, 0, 0}, {{Length, 4}}},
+      {"command not applied", Ini("[action]|name=rnd"), Ini("[rnd]|command=2|data00=100"), "", false, "rnd",
+       {0, 24, 0, 0, 0, 2}, {{Length, 100}}},
+      {"unknown command", Ini("[action]|name=rnd"), Ini("[rnd]|command=5|data00=100"), "", true, "rnd",
+       {0, 24, 0, 0, 0, 5}, {{Length, 100}}},
+      {"picked preset's values", Ini("[action]|name=pick"), Ini("[pick]|command=3|[only]|data00=100"),
+       Ini("[only]|data01=3"), true, "only", {0, 24, 0, 0, 0, 3}, {{Length, 100}, {Thickness, 3}}, true},
+      {"no candidate", Ini("[action]|name=pick"), Ini("[pick]|command=1"), "", true, "pick", {0, 24, 0, 0, 0, 1}, {}},
+      {"sole candidate, twice", Ini("[action]|name=pick"), Ini("[pick]|command=1"), Ini("[sole]"), true, "sole",
+       {0, 24, 0, 0, 0, 1}, {}, true},
+      {"user's command 0 makes a preset plain", Ini("[action]|name=R"), Ini("[R]|command=1|[X]|command=3|data02=9"),
+       Ini("[X]|command=0"), true, "X", {0, 24, 0, 0, 0, 1}, {{HeadMove, 9}}, true},
+  };
+  for (const LoadCase& l : loads) {
+    SCOPED_TRACE(l.what);
+    store = fake::FakeProfileStore();
+    for (const auto& [file, text] : {std::pair{kSettingsFile, &l.settings}, {kSystemFile, &l.system}, {kUserFile, &l.user}})
+      if (!text->empty()) store.files[file] = *text;
+    config.lastPresetPick = -1;
+    config.FitScreen(l.screen.first, l.screen.second);
+    for (int round = 0; round < 2; ++round) {
+      config.LoadSettings(l.apply);
+      EXPECT_EQ(l.name, Name());
+      const auto& s = config.settings;
+      EXPECT_EQ(l.values, (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock, s.showFrameRate,
+                                            s.fullColour, s.command}));
+      for (const auto& [index, value] : l.params) EXPECT_EQ(value, config.params[index]) << index;
+      EXPECT_EQ(l.picks, config.lastPresetPick >= 0);
+    }
+    EXPECT_TRUE(store.Writes().empty());
+  }
+  store = fake::FakeProfileStore();
+  config.FitScreen(1024, 768);
+  config.LoadSettings(true);
+  for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
 }
 
 // Radius and amplitude follow the height, the margin the smaller side.
-TEST_F(ConfigTest, ValuesAreClampedIntoTheScreenFittedRanges) {
+TEST_F(ConfigTest, RangesFitTheScreen) {
   config.FitScreen(320, 200);
   EXPECT_EQ(50, config.ranges[prumya::Radius].maximum);
   EXPECT_EQ(50, config.ranges[prumya::WobbleAmplitude].maximum);
@@ -67,45 +122,11 @@ TEST_F(ConfigTest, ValuesAreClampedIntoTheScreenFittedRanges) {
   config.FitScreen(160, 1000);
   EXPECT_EQ(250, config.ranges[prumya::Radius].maximum);
   EXPECT_EQ(40, config.ranges[prumya::Margin].maximum);
-  config.FitScreen(320, 200);
-  store.Set(kUserFile, prumya::kDefaultPresetName, "data00", "1000");
-  config.LoadSettings(false);
-  EXPECT_EQ(50, config.params[prumya::Margin]);  // default 64
-  EXPECT_EQ(512, config.params[prumya::Length]);
-  store.Set(kUserFile, prumya::kDefaultPresetName, "data00", "2");
-  config.LoadSettings(false);
-  EXPECT_EQ(4, config.params[prumya::Length]);
-}
-
-// Values of 100000 and more in the user file count as absent there.
-TEST_F(ConfigTest, UserFileWinsKeyByKeyBelowItsSentinel) {
-  SetName("mix");
-  store.files[kSystemFile] = "[mix]\r\ndata05=100\r\ndata06=7\r\ndata01=3\r\ndata02=5\r\n";
-  store.files[kUserFile] = "[MIX]\r\ndata05=30\r\ndata01=100000\r\ndata02=99999\r\n";
-  config.LoadSettings(false);
-  EXPECT_EQ(30, config.params[prumya::HeadSpin]);
-  EXPECT_EQ(7, config.params[prumya::TrailSpin]);
-  EXPECT_EQ(3, config.params[prumya::Thickness]);
-  EXPECT_EQ(16, config.params[prumya::HeadMove]);  // 99999 is the user's, clamped
-  EXPECT_EQ(64, config.params[prumya::Length]);
-}
-
-TEST_F(ConfigTest, HostileNumbersAndNamesStayInRange) {
-  store.files[kUserFile] = Adversarial("huge_values.ini");
-  SetName("A");
-  config.LoadSettings(true);
-  EXPECT_EQ(0, config.settings.command);              // 100000: absent
-  EXPECT_EQ(2, config.params[prumya::ColourShift]);   // wraps to 1215752191: absent, default
-  EXPECT_EQ(0, config.params[prumya::TrailSpin]);     // 2147483648 wraps negative: clamped
-  EXPECT_EQ(1, config.params[prumya::TrailWobble]);   // "1e9" reads 1
-  EXPECT_FALSE(config.IsReadOnly("A"));
-  store.files[kSettingsFile] = Adversarial("lone_lead_bytes.ini");
-  config.LoadSettings(false);
-  EXPECT_EQ("A", Name());  // the lone lead byte at its end is dropped
-  EXPECT_EQ(0, config.settings.speedLimitMs);
 }
 
 TEST_F(ConfigTest, ReadOnlyMarkIsDecidedByTheUserFileFirst) {
+  store.files[kUserFile] = Adversarial("huge_values.ini");
+  EXPECT_FALSE(config.IsReadOnly("A"));  // 100000 is absent
   store.Set(kSystemFile, "ro", "readonly", "1");
   EXPECT_TRUE(config.IsReadOnly("ro"));
   store.Set(kUserFile, "ro", "readonly", "0");
@@ -119,8 +140,6 @@ TEST_F(ConfigTest, RandomValuesCoverEveryRangeAndReadNoDataKey) {
   SetName("rnd");
   config.LoadSettings(true);
   for (const auto& a : store.log) EXPECT_NE(0, a.key.compare(0, 4, "data")) << a.key;
-  EXPECT_EQ("rnd", Name());
-  EXPECT_EQ(2, config.settings.command);
   std::vector<std::set<int>> seen(kParamCount);
   for (int n = 0; n < 3000; ++n) {
     EXPECT_TRUE(config.RandomizeParams());
@@ -130,28 +149,6 @@ TEST_F(ConfigTest, RandomValuesCoverEveryRangeAndReadNoDataKey) {
     EXPECT_EQ(config.ranges[i].minimum, *seen[i].begin()) << i;
     EXPECT_EQ(config.ranges[i].maximum, *seen[i].rbegin()) << i;
   }
-}
-
-TEST_F(ConfigTest, CommandsAreNotCarriedOutWithoutApplyOrWhenUnknown) {
-  SetName("rnd");
-  store.files[kSystemFile] = "[rnd]\r\ncommand=2\r\ndata00=100\r\n";
-  config.LoadSettings(false);
-  EXPECT_EQ(100, config.params[prumya::Length]);
-  store.Set(kSystemFile, "rnd", "command", "5");
-  config.LoadSettings(true);
-  EXPECT_EQ(100, config.params[prumya::Length]);
-  EXPECT_EQ(5, config.settings.command);
-}
-
-TEST_F(ConfigTest, LongStoredNameIsCutAtACharacterBoundary) {
-  std::string name = "x";
-  for (int i = 0; i < 16; ++i) name += "ア";  // 33 bytes
-  SetName(name);
-  config.LoadSettings(false);
-  EXPECT_EQ(name.substr(0, 31), Name());
-  SetName(std::string(40, 'n'));
-  config.LoadSettings(false);
-  EXPECT_EQ(std::string(32, 'n'), Name());
 }
 
 // System file: A, B plain, C command 1; user file: B plain, D command 0. The
@@ -171,55 +168,15 @@ TEST_F(ConfigTest, ChoiceTakesPlainPresetsAndNeverThePreviousPosition) {
     positions.insert(config.lastPresetPick);
   }
   EXPECT_EQ(4u, positions.size());
-  SetName("C");  // what F2 does over a preset with command 1
-  config.LoadSettings(true);
-  EXPECT_EQ(1, config.settings.command);
-  EXPECT_NE("C", Name());
-  EXPECT_TRUE(store.Writes().empty());
-}
-
-TEST_F(ConfigTest, PickedPresetsValuesAreLoadedUnderTheCommandsNumber) {
-  store.files[kSystemFile] = "[pick]\r\ncommand=3\r\n[only]\r\ndata00=100\r\n";
-  store.files[kUserFile] = "[only]\r\ndata01=3\r\n";
-  SetName("pick");
-  config.LoadSettings(true);
-  EXPECT_EQ("only", Name());
-  EXPECT_EQ(3, config.settings.command);
-  EXPECT_EQ(100, config.params[prumya::Length]);
-  EXPECT_EQ(3, config.params[prumya::Thickness]);
-}
-
-TEST_F(ConfigTest, NoCandidateKeepsTheNameAndASoleOneIsTakenAgain) {
-  store.Set(kSystemFile, "pick", "command", "1");
-  SetName("pick");
-  config.LoadSettings(true);  // the commanding preset is no candidate itself
-  EXPECT_EQ("pick", Name());
-  EXPECT_EQ(-1, config.lastPresetPick);
-  store.AddSection(kUserFile, "sole");
-  for (int i = 0; i < 2; ++i) {  // would wait forever for another position
-    config.LoadSettings(true);
-    EXPECT_EQ("sole", Name());
-    EXPECT_EQ(0, config.lastPresetPick);
-  }
-}
-
-TEST_F(ConfigTest, UserSectionWithCommandZeroMakesASystemPresetPlain) {
-  store.files[kSystemFile] = "[X]\r\ncommand=3\r\ndata02=9\r\n";
-  store.Set(kUserFile, "X", "command", "0");
-  config.PickRandomPreset();
-  EXPECT_EQ("X", Name());
-  config.LoadSettings(false);
-  EXPECT_EQ(0, config.settings.command);
 }
 
 // The names in the list's first 2046 bytes (the last one perhaps cut there),
 // each cut to 32 bytes as the current name.
 TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   store.files[kSystemFile] = Adversarial("section_list.ini");
-  const plat::ini::IniText text(store.files[kSystemFile]);  // the names point into it
   std::string list;
-  for (std::string_view name : text.SectionNames())
-    list.append(name).push_back('\0');
+  const plat::ini::IniText text(store.files[kSystemFile]);  // the names view into it
+  for (std::string_view name : text.SectionNames()) list.append(name).push_back('\0');
   list.resize(2046);
   std::set<std::string> allowed;
   for (std::size_t pos = 0, end; pos < list.size(); pos = end + 1) {
@@ -232,7 +189,9 @@ TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   }
 }
 
-TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnly) {
+// OK writes the settings, then the data unless the preset is read-only; the
+// quick save writes only the data, read-only or not.
+TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnlyQuickSaveOnlyData) {
   config.settings.speedLimitMs = 20;
   config.settings.showClock = 1;
   std::strcpy(config.settings.presetName, "new");
@@ -248,41 +207,34 @@ TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnly) {
 
   store.log.clear();
   store.Set(kSystemFile, "ro", "readonly", "1");
+  store.Set(kSystemFile, "???", "readonly", "1");
   std::strcpy(config.settings.presetName, "ro");
   EXPECT_EQ(nullptr, config.WriteAfterOk());
   EXPECT_EQ(6u, store.Writes().size());
   for (const auto& w : store.Writes()) EXPECT_EQ(kSettingsFile, w.file);
+  store.log.clear();
+  EXPECT_EQ(nullptr, config.WriteQuickPreset());
+  EXPECT_EQ(12u, store.Writes().size());
+  EXPECT_EQ(data, store.Keys(kUserFile, "???"));
 }
 
-// Each file is tried; the first that fails is named, and keeps its bytes.
-TEST_F(ConfigTest, FailedWritesNameTheirFileAndChangeNothing) {
-  store.files[kUserFile] = "[new]\r\ndata00=1\r\n";
+// Deletion leaves the system file's version in force. A failed write names
+// its file, the first that fails when both are tried, and keeps its bytes.
+TEST_F(ConfigTest, DeletionAndFailedWrites) {
+  store.Set(kSystemFile, "both", "data00", "30");
+  store.files[kUserFile] = Ini("[both]|data00=40|[new]|data00=1|");
+  EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
+  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
+  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
+  EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
+  EXPECT_EQ(prumya::kDefaultPresetName, store.Find(kSettingsFile, "action", "name"));
+  const std::string settings = store.files[kSettingsFile];
   std::strcpy(config.settings.presetName, "new");
   store.failWrites = true;
   EXPECT_STREQ(kSettingsFile, config.WriteAfterOk());
   EXPECT_STREQ(kUserFile, config.WriteQuickPreset());
   EXPECT_STREQ(kUserFile, config.DeletePreset("new"));
   EXPECT_STREQ(kSettingsFile, config.WriteDefaultPresetName());
-  EXPECT_EQ(0u, store.files.count(kSettingsFile));
-  EXPECT_EQ("[new]\r\ndata00=1\r\n", store.files[kUserFile]);
-}
-
-TEST_F(ConfigTest, QuickSaveWritesOnlyTheTwelveDataKeys) {
-  store.Set(kSystemFile, "???", "readonly", "1");  // not tested by the quick save
-  config.params[prumya::Margin] = -7;
-  EXPECT_EQ(nullptr, config.WriteQuickPreset());
-  const auto data = store.Keys(kUserFile, "???");
-  ASSERT_EQ(12u, data.size());
-  EXPECT_EQ("data08=-7", data[8]);
-  EXPECT_EQ(0u, store.files.count(kSettingsFile));
-}
-
-TEST_F(ConfigTest, DeletionLeavesTheSystemVersionInForce) {
-  store.Set(kSystemFile, "both", "data00", "30");
-  store.files[kUserFile] = "[both]\r\ndata00=40\r\n[other]\r\ndata00=50\r\n";
-  EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
-  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
-  EXPECT_EQ("[other]\r\ndata00=50\r\n", store.files[kUserFile]);
-  EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
-  EXPECT_EQ(prumya::kDefaultPresetName, store.Find(kSettingsFile, "action", "name"));
+  EXPECT_EQ(settings, store.files[kSettingsFile]);
+  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
 }

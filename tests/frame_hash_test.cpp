@@ -33,12 +33,9 @@ const Preset kHeavy{"heavy", {"512", "8"}};
 const Preset kThin{"thin", {"512", "1"}};
 const Preset kEdge{"edge", {"300", "5", "9", "2", "9", "13", "3", "45", "0", "7", "3", "40"}};
 
-class HashRig : public testrig::SaverFakes {
+class HashRig : public testrig::SaverRig {
  public:
-  HashRig(const Preset& preset, bool fullColour) {
-    system.width = kWidth;
-    system.height = kHeight;
-    clock.ticks = 5000;
+  HashRig(const Preset& preset, bool fullColour) : SaverRig(kWidth, kHeight) {
     for (std::size_t i = 0; i < preset.values.size(); ++i) {
       char key[8];
       prumya::FormatDataKey(key, static_cast<int>(i));
@@ -46,10 +43,6 @@ class HashRig : public testrig::SaverFakes {
     }
     profile.files[kSettingsFile] += std::string("[action]\r\nname=") + preset.name + "\r\ntime=1\r\nfps=1\r\ncolor=" +
                                     (fullColour ? "1" : "0") + "\r\n";
-    app.runSettingsDialog = [](plat::InstanceHandle, plat::WindowHandle) {};
-    char line[] = "/s";
-    app.InitHandler(1, 0, line, 1);
-    app.BuildTrigTable();
     framework.random.Seed(kSeed);
     app.StartSaver();
   }
@@ -70,9 +63,6 @@ class HashRig : public testrig::SaverFakes {
     }
     return hash;
   }
-
-  qrx::Framework framework{Get()};
-  prumya::SaverApp app{framework};
 };
 
 TEST(FrameHash, EveryPresetAtBothDepths) {

@@ -21,7 +21,7 @@ constexpr const char* kUserFile = "C:\\Savers\\action.ini";
 using SaverFakes = fake::FakePorts;  // 1024 x 768
 
 struct SaverRig : SaverFakes {
-  SaverRig() {
+  explicit SaverRig(std::int32_t width = 1024, std::int32_t height = 768) : SaverFakes(width, height) {
     clock.ticks = 5000;
     app.runSettingsDialog = [this](plat::InstanceHandle instance, plat::WindowHandle parent) {
       dialogCalls.push_back({instance, parent});
@@ -51,7 +51,6 @@ struct SaverRig : SaverFakes {
     for (const plat::WindowMessage& m : windows.queue) n += m.message == plat::kWmClose ? 1 : 0;
     return n;
   }
-  int Frames() const { return display.Presents(); }
   void MoveCursor(std::int32_t x, std::int32_t y) { input.cursorX = x, input.cursorY = y; }
   void Setting(const std::string& key, const std::string& value) {
     profile.Set(kSettingsFile, "action", key, value);

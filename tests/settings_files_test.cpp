@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/fake/fake_profile_store.h"
 #include "platform/fake/fake_system_info.h"
@@ -9,16 +10,7 @@
 
 namespace {
 
-struct Placed {
-  std::string settings, systemPresets, userPresets;
-  bool operator==(const Placed& o) const {
-    return settings == o.settings && systemPresets == o.systemPresets && userPresets == o.userPresets;
-  }
-};
-
-std::ostream& operator<<(std::ostream& out, const Placed& p) {
-  return out << p.settings << " | " << p.systemPresets << " | " << p.userPresets;
-}
+using Placed = std::vector<std::string>;  // settings, system presets, user presets
 
 const std::string kAppData = "C:\\Users\\u\\AppData\\Roaming\\ぷるみゅら\\";
 const std::string kXdg = "/home/u/.config/prumya/";

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/module_path.h"
@@ -11,11 +12,7 @@
 
 namespace {
 
-struct DialogCall {
-  plat::InstanceHandle instance;
-  plat::WindowHandle parent;
-  bool operator==(const DialogCall& o) const { return instance == o.instance && parent == o.parent; }
-};
+using DialogCall = std::pair<plat::InstanceHandle, plat::WindowHandle>;  // instance, parent
 
 class StartupTest : public ::testing::Test {
  protected:
@@ -69,8 +66,7 @@ TEST_F(StartupTest, ModeTable) {
     EXPECT_EQ(c.run || c.dialog, !system.probed.empty());
     EXPECT_EQ(c.dialog, !store.log.empty());
     EXPECT_TRUE(store.Writes().empty());
-    const std::vector<DialogCall> expected = c.dialog ? std::vector<DialogCall>{{7, c.parent}} : std::vector<DialogCall>{};
-    EXPECT_TRUE(expected == dialogs);
+    EXPECT_EQ((c.dialog ? std::vector<DialogCall>{{7, c.parent}} : std::vector<DialogCall>{}), dialogs);
   }
 }
 

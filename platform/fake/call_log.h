@@ -15,4 +15,19 @@ inline void Note(CallLog* log, const std::string& call) {
   if (log != nullptr) log->Add(call);
 }
 
+// A fake's own record of its calls, noted in the shared log too when given one.
+struct Recorder {
+  CallLog* log = nullptr;
+  std::vector<std::string> calls;
+  void Record(const std::string& call) {
+    calls.push_back(call);
+    Note(log, call);
+  }
+  int CountCalls(const std::string& prefix) const {
+    int n = 0;
+    for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
+    return n;
+  }
+};
+
 }  // namespace fake

@@ -14,11 +14,9 @@ class FakeClock : public plat::IClock {
   std::uint32_t step = 0;
   plat::LocalTime local{2024, 1, 1, 0, 0, 0, 0};
   std::int64_t seconds = 1700000000;
-  int tickReads = 0;
 
   void Advance(std::uint32_t ms) { ticks += ms; }
   std::uint32_t TickCount() override {
-    ++tickReads;
     const std::uint32_t now = ticks;
     ticks += step;
     return now;

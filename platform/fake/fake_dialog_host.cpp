@@ -48,14 +48,9 @@ std::vector<std::string> FakeDialogHost::ListTexts(plat::WindowHandle dialog, in
   return out;
 }
 
-std::intptr_t FakeDialogHost::Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam,
-                                   std::intptr_t lParam) {
-  return d.procedure ? d.procedure(d.handle, message, wParam, lParam) : 0;
-}
-
-void FakeDialogHost::Command(Dialog& d, const Control& c, std::uint16_t code) {
-  Send(d, plat::kWmCommand, plat::MakeCommandParam(c.id, code),
-       static_cast<std::intptr_t>(c.handle));
+bool FakeDialogHost::Command(plat::WindowHandle dialog, const Control& c, std::uint16_t code) {
+  Send(*FindDialog(dialog), plat::kWmCommand, plat::MakeCommandParam(c.id, code), static_cast<std::intptr_t>(c.handle));
+  return true;
 }
 
 std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
@@ -67,8 +62,6 @@ std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
   Dialog& d = *owned;
   d.handle = nextHandle_;
   nextHandle_ += 0x100;
-  d.templateId = templateId;
-  d.parent = parent;
   d.procedure = procedure;
   for (int i = 0; i < t->controlCount; ++i) {
     const plat::DialogControl& row = t->controls[i];
@@ -86,10 +79,7 @@ std::intptr_t FakeDialogHost::RunModal(plat::InstanceHandle, int templateId,
   Send(d, plat::kWmInitDialog, 0, 0);
   if (!d.ended && user) user(*this, d.handle, templateId);
   if (!d.ended) PressEscape(d.handle);
-  if (!d.ended) {
-    ++abandoned;
-    d.result = -1;
-  }
+  if (!d.ended) d.result = -1;
   Send(d, plat::kWmDestroy, 0, 0);
   const std::intptr_t result = d.result;
   open_.pop_back();
@@ -108,12 +98,12 @@ int FakeDialogHost::ControlId(plat::WindowHandle control) {
   return 0;
 }
 
+// Each action tells the procedure as the dialog manager would, once the
+// control has changed.
 bool FakeDialogHost::Click(plat::WindowHandle dialog, int id) {
   Control* c = Usable(dialog, id);
-  if (c == nullptr) return false;
-  if (c->kind == plat::ControlKind::CheckBox) c->checked = !c->checked;
-  Command(*FindDialog(dialog), *c, plat::kBnClicked);
-  return true;
+  if (c != nullptr && c->kind == plat::ControlKind::CheckBox) c->checked = !c->checked;
+  return c != nullptr && Command(dialog, *c, plat::kBnClicked);
 }
 
 bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
@@ -121,16 +111,13 @@ bool FakeDialogHost::ChooseEntry(plat::WindowHandle dialog, int id, int index) {
   if (c == nullptr || c->list.Text(index) == nullptr) return false;
   c->selected = index;
   c->text = c->list.Text(index);
-  Command(*FindDialog(dialog), *c, plat::kCbnSelChange);
-  return true;
+  return Command(dialog, *c, plat::kCbnSelChange);
 }
 
 bool FakeDialogHost::Type(plat::WindowHandle dialog, int id, const char* text) {
   Control* c = Usable(dialog, id);
-  if (c == nullptr) return false;
-  c->text = LimitBytes(text, c->limit);
-  Command(*FindDialog(dialog), *c, plat::kCbnEditChange);
-  return true;
+  if (c != nullptr) c->text = LimitBytes(text, c->limit);
+  return c != nullptr && Command(dialog, *c, plat::kCbnEditChange);
 }
 
 bool FakeDialogHost::MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position) {
@@ -141,13 +128,6 @@ bool FakeDialogHost::MoveSlider(plat::WindowHandle dialog, int id, std::int32_t 
   return true;
 }
 
-bool FakeDialogHost::PressEscape(plat::WindowHandle dialog) {
-  Dialog* d = FindDialog(dialog);
-  if (d == nullptr || d->ended) return false;
-  Send(*d, plat::kWmCommand, plat::MakeCommandParam(plat::kIdCancel, plat::kBnClicked), 0);
-  return true;
-}
-
 bool FakeDialogHost::SendCommand(plat::WindowHandle dialog, int id) {
   Dialog* d = FindDialog(dialog);
   if (d == nullptr || d->ended) return false;
@@ -155,38 +135,18 @@ bool FakeDialogHost::SendCommand(plat::WindowHandle dialog, int id) {
   return true;
 }
 
-bool FakeDialogHost::PressEnter(plat::WindowHandle dialog) {
-  // The default button answers Enter only while it is enabled.
-  return Click(dialog, plat::kIdOk);
-}
-
 void FakeDialogHost::SetSliderRange(plat::WindowHandle dialog, int id, std::int32_t minimum,
                                     std::int32_t maximum) {
   Control* c = Addressed(dialog, id);
   if (c == nullptr) return;
-  c->packedRange = (static_cast<std::uint32_t>(maximum) << 16) |
-                   (static_cast<std::uint32_t>(minimum) & 0xFFFF);
-  // The trackbar reads both halves as signed 16-bit values.
-  c->rangeMin = static_cast<std::int16_t>(c->packedRange & 0xFFFF);
-  c->rangeMax = static_cast<std::int16_t>(c->packedRange >> 16);
+  // TBM_SETRANGE packs both ends into 16 bits each, read back as signed.
+  c->rangeMin = static_cast<std::int16_t>(minimum);
+  c->rangeMax = static_cast<std::int16_t>(maximum);
   c->pos = Clamped(c->pos, c->rangeMin, c->rangeMax);
-}
-
-void FakeDialogHost::SetSliderPageSize(plat::WindowHandle dialog, int id, std::int32_t size) {
-  if (Control* c = Addressed(dialog, id)) c->pageSize = size;
-}
-
-void FakeDialogHost::SetSliderLineSize(plat::WindowHandle dialog, int id, std::int32_t size) {
-  if (Control* c = Addressed(dialog, id)) c->lineSize = size;
 }
 
 void FakeDialogHost::SetSliderPos(plat::WindowHandle dialog, int id, std::int32_t position) {
   if (Control* c = Addressed(dialog, id)) c->pos = Clamped(position, c->rangeMin, c->rangeMax);
-}
-
-std::int32_t FakeDialogHost::GetSliderPos(plat::WindowHandle dialog, int id) {
-  Control* c = Addressed(dialog, id);
-  return c ? c->pos : 0;
 }
 
 int FakeDialogHost::AddListText(plat::WindowHandle dialog, int id, const char* text) {
@@ -206,11 +166,6 @@ int FakeDialogHost::SelectListPrefix(plat::WindowHandle dialog, int id, const ch
   return at;
 }
 
-int FakeDialogHost::FindListExact(plat::WindowHandle dialog, int id, const char* text) {
-  Control* c = Addressed(dialog, id);
-  return c ? c->list.FindExact(text) : plat::kCbErr;
-}
-
 bool FakeDialogHost::DeleteListEntry(plat::WindowHandle dialog, int id, int index) {
   Control* c = Addressed(dialog, id);
   if (c == nullptr || !c->list.Delete(index)) return false;
@@ -226,31 +181,10 @@ int FakeDialogHost::GetSelectedListText(plat::WindowHandle dialog, int id, char*
   return static_cast<int>(plat::sjis::CopyBounded(buffer, size, c->list.Text(c->selected)));
 }
 
-void FakeDialogHost::LimitText(plat::WindowHandle dialog, int id, int bytes) {
-  if (Control* c = Addressed(dialog, id)) c->limit = bytes;
-}
-
 std::uint32_t FakeDialogHost::GetItemText(plat::WindowHandle dialog, int id, char* buffer,
                                           std::uint32_t size) {
   Control* c = Addressed(dialog, id);
   return static_cast<std::uint32_t>(plat::sjis::CopyBounded(buffer, size, c ? c->text.c_str() : ""));
-}
-
-void FakeDialogHost::SetItemText(plat::WindowHandle dialog, int id, const char* text) {
-  if (Control* c = Addressed(dialog, id)) c->text = text;
-}
-
-void FakeDialogHost::CheckButton(plat::WindowHandle dialog, int id, bool checked) {
-  if (Control* c = Addressed(dialog, id)) c->checked = checked;
-}
-
-bool FakeDialogHost::IsButtonChecked(plat::WindowHandle dialog, int id) {
-  Control* c = Addressed(dialog, id);
-  return c != nullptr && c->checked;
-}
-
-void FakeDialogHost::EnableItem(plat::WindowHandle dialog, int id, bool enabled) {
-  if (Control* c = Addressed(dialog, id)) c->enabled = enabled;
 }
 
 }  // namespace fake

@@ -24,7 +24,6 @@ class FakeDialogHost : public plat::IDialogHost {
     std::string text;  // caption, or the edit field of an edit or combo box
     bool enabled = true;
     bool checked = false;
-    std::uint32_t packedRange = 0;  // as TBM_SETRANGE received it
     std::int32_t rangeMin = 0, rangeMax = 100, pos = 0, pageSize = 0, lineSize = 0;
     plat::SortedTextList list;
     int selected = -1;
@@ -32,8 +31,6 @@ class FakeDialogHost : public plat::IDialogHost {
   };
   struct Dialog {
     plat::WindowHandle handle;
-    int templateId;
-    plat::WindowHandle parent;
     plat::DialogProcedure procedure;
     std::vector<Control> controls;
     bool ended = false;
@@ -49,7 +46,6 @@ class FakeDialogHost : public plat::IDialogHost {
   std::vector<int> opened;                  // template ids, in order
   std::vector<plat::WindowHandle> parents;  // the parent each was given
   int unknownControlCalls = 0;              // operations on ids the template lacks
-  int abandoned = 0;                        // dialogs that ignored Esc too
 
   // The user's actions; false when the control is missing, disabled or the
   // dialog has ended.
@@ -57,8 +53,7 @@ class FakeDialogHost : public plat::IDialogHost {
   bool ChooseEntry(plat::WindowHandle dialog, int id, int index);
   bool Type(plat::WindowHandle dialog, int id, const char* text);  // replaces the edit text
   bool MoveSlider(plat::WindowHandle dialog, int id, std::int32_t position);
-  bool PressEscape(plat::WindowHandle dialog);
-  bool PressEnter(plat::WindowHandle dialog);
+  bool PressEscape(plat::WindowHandle dialog) { return SendCommand(dialog, plat::kIdCancel); }
   // WM_COMMAND for id, whatever the control's state (as another program could send it).
   bool SendCommand(plat::WindowHandle dialog, int id);
 
@@ -72,29 +67,52 @@ class FakeDialogHost : public plat::IDialogHost {
   int ControlId(plat::WindowHandle control) override;
   void SetSliderRange(plat::WindowHandle dialog, int id, std::int32_t minimum,
                       std::int32_t maximum) override;
-  void SetSliderPageSize(plat::WindowHandle dialog, int id, std::int32_t size) override;
-  void SetSliderLineSize(plat::WindowHandle dialog, int id, std::int32_t size) override;
+  void SetSliderPageSize(plat::WindowHandle dialog, int id, std::int32_t size) override {
+    if (Control* c = Addressed(dialog, id)) c->pageSize = size;
+  }
+  void SetSliderLineSize(plat::WindowHandle dialog, int id, std::int32_t size) override {
+    if (Control* c = Addressed(dialog, id)) c->lineSize = size;
+  }
   void SetSliderPos(plat::WindowHandle dialog, int id, std::int32_t position) override;
-  std::int32_t GetSliderPos(plat::WindowHandle dialog, int id) override;
+  std::int32_t GetSliderPos(plat::WindowHandle dialog, int id) override {
+    Control* c = Addressed(dialog, id);
+    return c ? c->pos : 0;
+  }
   int AddListText(plat::WindowHandle dialog, int id, const char* text) override;
   int SelectListPrefix(plat::WindowHandle dialog, int id, const char* prefix) override;
-  int FindListExact(plat::WindowHandle dialog, int id, const char* text) override;
+  int FindListExact(plat::WindowHandle dialog, int id, const char* text) override {
+    Control* c = Addressed(dialog, id);
+    return c ? c->list.FindExact(text) : plat::kCbErr;
+  }
   bool DeleteListEntry(plat::WindowHandle dialog, int id, int index) override;
   int GetSelectedListText(plat::WindowHandle dialog, int id, char* buffer,
                           std::uint32_t size) override;
-  void LimitText(plat::WindowHandle dialog, int id, int bytes) override;
+  void LimitText(plat::WindowHandle dialog, int id, int bytes) override {
+    if (Control* c = Addressed(dialog, id)) c->limit = bytes;
+  }
   std::uint32_t GetItemText(plat::WindowHandle dialog, int id, char* buffer,
                             std::uint32_t size) override;
-  void SetItemText(plat::WindowHandle dialog, int id, const char* text) override;
-  void CheckButton(plat::WindowHandle dialog, int id, bool checked) override;
-  bool IsButtonChecked(plat::WindowHandle dialog, int id) override;
-  void EnableItem(plat::WindowHandle dialog, int id, bool enabled) override;
+  void SetItemText(plat::WindowHandle dialog, int id, const char* text) override {
+    if (Control* c = Addressed(dialog, id)) c->text = text;
+  }
+  void CheckButton(plat::WindowHandle dialog, int id, bool checked) override {
+    if (Control* c = Addressed(dialog, id)) c->checked = checked;
+  }
+  bool IsButtonChecked(plat::WindowHandle dialog, int id) override {
+    Control* c = Addressed(dialog, id);
+    return c != nullptr && c->checked;
+  }
+  void EnableItem(plat::WindowHandle dialog, int id, bool enabled) override {
+    if (Control* c = Addressed(dialog, id)) c->enabled = enabled;
+  }
 
  private:
   Control* Addressed(plat::WindowHandle dialog, int id);  // counts unknown ids
   Control* Usable(plat::WindowHandle dialog, int id);     // for the user's actions
-  std::intptr_t Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-  void Command(Dialog& d, const Control& c, std::uint16_t code);
+  std::intptr_t Send(Dialog& d, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    return d.procedure ? d.procedure(d.handle, message, wParam, lParam) : 0;
+  }
+  bool Command(plat::WindowHandle dialog, const Control& c, std::uint16_t code);  // true
 
   plat::DialogTemplateLookup lookup_;
   std::vector<std::unique_ptr<Dialog>> open_;

@@ -12,7 +12,7 @@ class FakeInput : public plat::IInputState {
  public:
   std::set<int> down;
   std::int32_t cursorX = 0, cursorY = 0;
-  int keyReads = 0, cursorReads = 0;
+  int keyReads = 0;
 
   void SetKey(int virtualKey, bool isDown) {
     if (isDown) down.insert(virtualKey);
@@ -23,7 +23,6 @@ class FakeInput : public plat::IInputState {
     return down.count(virtualKey) != 0 ? static_cast<std::int16_t>(0xFF80) : 0;
   }
   void CursorPos(std::int32_t& x, std::int32_t& y) override {
-    ++cursorReads;
     x = cursorX;
     y = cursorY;
   }

@@ -78,11 +78,7 @@ void FakeProfileStore::Set(const std::string& file, const std::string& section,
 }
 
 void FakeProfileStore::AddSection(const std::string& file, const std::string& section) {
-  if (!Has(file, section)) files[file] += "[" + section + "]\r\n";
-}
-
-bool FakeProfileStore::Has(const std::string& file, const std::string& section) const {
-  return Text(file).HasSection(section);
+  if (!Text(file).HasSection(section)) files[file] += "[" + section + "]\r\n";
 }
 
 std::optional<std::string> FakeProfileStore::Find(const std::string& file,

@@ -39,7 +39,6 @@ class FakeProfileStore : public plat::IProfileStore {
   void Set(const std::string& file, const std::string& section, const std::string& key,
            const std::string& value);
   void AddSection(const std::string& file, const std::string& section);
-  bool Has(const std::string& file, const std::string& section) const;
   std::optional<std::string> Find(const std::string& file, const std::string& section,
                                   const std::string& key) const;
   std::vector<std::string> Keys(const std::string& file, const std::string& section) const;  // "k=v"

@@ -2,11 +2,6 @@
 
 namespace fake {
 
-void FakeSound::Record(const std::string& call) {
-  calls.push_back(call);
-  Note(log, call);
-}
-
 plat::HResult FakeSound::Create() {
   Record("SoundCreate");
   if (failCreate) return plat::kEFail;

@@ -9,12 +9,10 @@
 
 namespace fake {
 
-class FakeSound : public plat::ISoundDevice {
+class FakeSound : public plat::ISoundDevice, public Recorder {
  public:
   bool failCreate = false;
   bool failBuffer = false;
-  CallLog* log = nullptr;
-  std::vector<std::string> calls;
   plat::WindowHandle cooperativeWindow = 0;
   std::uint32_t cooperativeLevel = 0;
   bool device = false, buffer = false;
@@ -26,9 +24,6 @@ class FakeSound : public plat::ISoundDevice {
   void ReleasePrimaryBuffer() override;
   bool HasDevice() override { return device; }
   void ReleaseDevice() override;
-
- private:
-  void Record(const std::string& call);
 };
 
 }  // namespace fake

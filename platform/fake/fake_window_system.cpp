@@ -4,17 +4,6 @@
 
 namespace fake {
 
-void FakeWindowSystem::Record(const std::string& call) {
-  calls.push_back(call);
-  Note(log, call);
-}
-
-int FakeWindowSystem::CountCalls(const std::string& prefix) const {
-  int n = 0;
-  for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-  return n;
-}
-
 void FakeWindowSystem::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   queue.push_back({mainWindow_, message, wParam, lParam});
 }
@@ -33,11 +22,10 @@ void FakeWindowSystem::DisableInputMethod() { Record("DisableInputMethod"); }
 int FakeWindowSystem::ScreenWidth() { return screenWidth; }
 int FakeWindowSystem::ScreenHeight() { return screenHeight; }
 
-bool FakeWindowSystem::RegisterWindowClass(const char* name, plat::InstanceHandle instance,
+bool FakeWindowSystem::RegisterWindowClass(const char* name, plat::InstanceHandle,
                                            plat::WindowProcedure procedure) {
   Record(std::string("RegisterWindowClass ") + name);
   className = name;
-  classInstance = instance;
   procedure_ = std::move(procedure);
   return true;
 }
@@ -78,7 +66,6 @@ bool FakeWindowSystem::PeekMessage(plat::WindowMessage& out) {
 
 // Messages for a destroyed window are dropped, as DispatchMessageA does.
 void FakeWindowSystem::TranslateAndDispatch(const plat::WindowMessage& message) {
-  dispatched.push_back(message);
   if (procedure_ && IsLive(message.window)) {
     procedure_(message.window, message.message, message.wParam, message.lParam);
   }
@@ -86,7 +73,6 @@ void FakeWindowSystem::TranslateAndDispatch(const plat::WindowMessage& message) 
 
 void FakeWindowSystem::WaitMessage() {
   Record("WaitMessage");
-  ++waitCount;
   if (onWait) onWait();
   if (queue.empty() && !quitPosted) {
     ++stallCount;

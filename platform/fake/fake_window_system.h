@@ -15,13 +15,12 @@
 
 namespace fake {
 
-class FakeWindowSystem : public plat::IWindowSystem {
+class FakeWindowSystem : public plat::IWindowSystem, public Recorder {
  public:
   // Set-up.
   int screenWidth = 1024;
   int screenHeight = 768;
   bool failCreate = false;
-  CallLog* log = nullptr;
   // Runs when the shell blocks in WaitMessage; may post messages. Without it
   // (or if it posts nothing) the fake posts WM_QUIT and counts a stall, so a
   // test can never hang.
@@ -33,15 +32,12 @@ class FakeWindowSystem : public plat::IWindowSystem {
   FakeClock* clock = nullptr;
 
   // What happened.
-  std::vector<std::string> calls;
   std::string className, title;
-  plat::InstanceHandle classInstance = 0;
   int createX = -1, createY = -1, createWidth = 0, createHeight = 0;
   int showCommand = -1;
-  std::vector<plat::WindowMessage> dispatched;
   std::vector<plat::WindowMessage> defaultProcessed;
   std::vector<plat::WindowHandle> destroyed;
-  int hideCursorCount = 0, waitCount = 0, stallCount = 0, peekCount = 0;
+  int hideCursorCount = 0, stallCount = 0, peekCount = 0;
   std::vector<std::uint32_t> timedWaits;  // each WaitMessageTimeout's time
   bool runaway = false;
   std::deque<plat::WindowMessage> queue;
@@ -53,7 +49,6 @@ class FakeWindowSystem : public plat::IWindowSystem {
   std::intptr_t Send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
   plat::WindowHandle MainWindow() const { return mainWindow_; }
   bool IsLive(plat::WindowHandle window) const { return live_.count(window) != 0; }
-  int CountCalls(const std::string& prefix) const;
 
   void LowercaseInPlace(char* text) override;
   void DisableInputMethod() override;
@@ -78,8 +73,6 @@ class FakeWindowSystem : public plat::IWindowSystem {
   void HideCursor() override;
 
  private:
-  void Record(const std::string& call);
-
   plat::WindowProcedure procedure_;
   plat::WindowHandle mainWindow_ = 0;
   plat::WindowHandle nextHandle_ = 0x1000;
