@@ -17,16 +17,8 @@ result() {  # name status
 summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 
 # A private X server (e.g. 1024x768x24) on a free display; exports DISPLAY.
-e2e_start_xvfb() {  # size
-  wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID
-}
-e2e_stop_xvfb() {
-  if [ -n "$E2E_XVFB_PID" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
-  fi
-  E2E_XVFB_PID=
-}
+e2e_start_xvfb() { wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID; }  # size
+e2e_stop_xvfb() { [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null; E2E_XVFB_PID=; }
 
 # Polls a command until it succeeds or the time-out (seconds) passes.
 e2e_poll() {  # seconds command...
@@ -77,7 +69,6 @@ x.XClearWindow(d, root)
 x.XCloseDisplay(d)' "$1"
 }
 
-e2e_screen_size() { xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2; exit }'; }
 e2e_window_geometry() {  # window -> "X Y WIDTH HEIGHT"
   local X Y WIDTH HEIGHT
   eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
@@ -124,13 +115,7 @@ e2e_wait_exit() {  # pid [seconds]
   wait "$1" 2>/dev/null
   E2E_RC=$?
 }
-e2e_kill() {  # pid: ends a process still running, by its id only
-  if e2e_alive "$1"; then
-    kill -9 "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-  fi
-  return 0
-}
+e2e_kill() { e2e_alive "$1" && kill -9 "$1" 2>/dev/null && wait "$1" 2>/dev/null; return 0; }  # pid
 # No process runs from, or names, the given directory.
 e2e_no_process_in() {  # directory
   local p
@@ -152,7 +137,6 @@ ini_keys() {  # file section: its key=value lines (section names ignore case)
 }
 ini_key_count() { ini_keys "$1" "$2" | wc -l; }
 ini_has() { ini_keys "$1" "$2" | grep -qxF "$3=$4"; }  # file section key value
-ini_has_section() { ini_text "$1" | grep -qiF "[$2]"; }
 
 # A fresh run directory (under $WORK) with the program and actsys.ini.
 saver_dir() {  # platform name -> prints the directory

@@ -12,26 +12,9 @@ BUILD=$(cd "${1:-$ROOT/build/linux}" && pwd)
 source "$ROOT/tests/e2e/lib.sh"
 
 WORK=$(mktemp -d /tmp/prumya-deb.XXXXXX)
-passed=0
-failed=0
-cleanup() {
-  e2e_stop_xvfb
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-result() {  # name status [detail file]
-  if [ "$2" -eq 0 ]; then
-    echo "PASS $1"; passed=$((passed + 1))
-  else
-    echo "FAIL $1"; failed=$((failed + 1))
-    [ -n "${3:-}" ] && [ -s "$3" ] && head -n 20 "$3" | sed 's/^/    /'
-  fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-  exit
-}
+trap 'e2e_stop_xvfb; rm -rf "$WORK"' EXIT
+shown() { result "$1" "$2"; [ "$2" -eq 0 ] || head -n 20 "$3" 2>/dev/null | sed 's/^/    /'; }  # name status detail-file
+finish() { summary; exit; }
 
 # "スクリーンセーバ ぷるみゅら Version 3.1" in the about box.
 VERSION=$(sed -n 's/.* Version \([0-9][0-9]*\.[0-9][0-9]*\)".*/\1/p' "$ROOT/saver/dialog_layout.cpp" | head -n1)
@@ -39,7 +22,7 @@ DEB=$BUILD/prumya_${VERSION}_$(dpkg --print-architecture).deb
 rm -f "$DEB"
 cmake --build "$BUILD" --target package -j2 >"$WORK/cpack.log" 2>&1
 [ -n "$VERSION" ] && [ -f "$DEB" ]
-result "CPack builds $(basename "$DEB")" $? "$WORK/cpack.log"
+shown "CPack builds $(basename "$DEB")" $? "$WORK/cpack.log"
 [ -f "$DEB" ] || finish
 echo "size: $(stat -c %s "$DEB") bytes"
 
@@ -55,20 +38,18 @@ deb_listing() {
 }
 
 DESTDIR=$WORK/layout cmake --install "$BUILD" --prefix /usr >"$WORK/install.log" 2>&1
-result "cmake --install lays out the tree to compare with" $? "$WORK/install.log"
+shown "cmake --install lays out the tree to compare with" $? "$WORK/install.log"
 tree_listing "$WORK/layout" >"$WORK/layout.txt"
 deb_listing >"$WORK/deb.txt"
 diff "$WORK/layout.txt" "$WORK/deb.txt" >"$WORK/diff.txt"
-result "the package lists exactly the install layout ($(grep -c ' f' "$WORK/deb.txt") files)" $? "$WORK/diff.txt"
-grep -qx 'usr/libexec/xscreensaver/prumya l ../../bin/prumya' "$WORK/deb.txt"
-result "the xscreensaver hack is a link to the program" $?
+shown "the package lists exactly the install layout ($(grep -c ' f' "$WORK/deb.txt") files)" $? "$WORK/diff.txt"
 
 dpkg-deb -x "$DEB" "$WORK/unpacked"
 strip -o "$WORK/stripped" "$WORK/layout/usr/bin/prumya"
 cmp -s "$WORK/stripped" "$WORK/unpacked/usr/bin/prumya" &&
   diff -r -x prumya "$WORK/layout/usr/share" "$WORK/unpacked/usr/share" >"$WORK/diff.txt" &&
   diff -r "$WORK/layout/usr/share/prumya" "$WORK/unpacked/usr/share/prumya" >>"$WORK/diff.txt"
-result "its files are the installed ones, the program stripped" $? "$WORK/diff.txt"
+shown "its files are the installed ones, the program stripped" $? "$WORK/diff.txt"
 
 # Control fields as written.
 field() { dpkg-deb -f "$DEB" "$1"; }
@@ -81,8 +62,6 @@ for expected in "Package=prumya" "Version=$VERSION" "Architecture=$(dpkg --print
   fi
 done
 result "control fields: name, version, architecture, section, priority, suggests" $fields_ok
-field Maintainer | grep -qE '^[^<]+ <[^@> ]+@[^@> ]+\.[a-z]+>$'
-result "maintainer given as name <address> ($(field Maintainer))" $?
 
 # Every library the program needs comes from a package named in Depends.
 depends=$(field Depends)
@@ -105,7 +84,7 @@ result "Depends names the package of every library linked (${depends:0:60}...)" 
 if command -v lintian >/dev/null; then
   lintian --allow-root "$DEB" >"$WORK/lintian.txt" 2>&1
   ! grep -q '^E: ' "$WORK/lintian.txt"
-  result "lintian reports no error" $? "$WORK/lintian.txt"
+  shown "lintian reports no error" $? "$WORK/lintian.txt"
   grep '^[WI]: ' "$WORK/lintian.txt" | sed 's/^/    lintian /'
 else
   echo "lintian is not installed: not run"
@@ -121,9 +100,7 @@ mkdir -p "$R/var/lib/dpkg/info" "$R/var/lib/dpkg/updates"
 : >"$R/var/lib/dpkg/status"
 dpkg --root="$R" --log="$WORK/dpkg.log" --force-depends -i "$DEB" >"$WORK/dpkg-i.txt" 2>&1 &&
   [ "$(dpkg-query --admindir="$R/var/lib/dpkg" -W -f='${Status}' prumya)" = "install ok installed" ]
-result "dpkg installs it into a throwaway root" $? "$WORK/dpkg-i.txt"
-[ "$(readlink -f "$R/usr/libexec/xscreensaver/prumya")" = "$R/usr/bin/prumya" ]
-result "the installed hack resolves to the installed program" $?
+shown "dpkg installs it into a throwaway root" $? "$WORK/dpkg-i.txt"
 
 mkdir -p "$WORK/home" "$WORK/config"
 snapshot() { find "$R" "$WORK/home" "$WORK/config" -printf '%p %s %T@\n' | grep -v '/var/lib/dpkg/' | sort; }
@@ -134,12 +111,12 @@ snapshot >"$WORK/before.txt"
 pid=$!
 e2e_wait_exit "$pid" 30 || { e2e_kill "$pid"; E2E_RC=timeout; }
 [ "$E2E_RC" = 0 ]
-result "the installed prumya /p 1 ends with exit code 0 (got $E2E_RC)" $? "$WORK/run.txt"
+shown "the installed prumya /p 1 ends with exit code 0 (got $E2E_RC)" $? "$WORK/run.txt"
 snapshot >"$WORK/after.txt"
 diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt"
-result "and writes nothing" $? "$WORK/diff.txt"
+shown "and writes nothing" $? "$WORK/diff.txt"
 
 dpkg --root="$R" --log="$WORK/dpkg.log" -r prumya >"$WORK/dpkg-r.txt" 2>&1 &&
   [ -z "$(find "$R" -path "$R/var" -prune -o -type f -print -o -type l -print)" ]
-result "dpkg removes every file again" $? "$WORK/dpkg-r.txt"
+shown "dpkg removes every file again" $? "$WORK/dpkg-r.txt"
 finish
