@@ -83,8 +83,7 @@ class GtkDialogHostTest : public ::testing::Test {
 };
 
 TEST_F(GtkDialogHostTest, OwnChangesNotifyNothing) {
-  const std::string slow = "ゆっくり", fast = "速い";
-  std::vector<std::string> shown;
+  const std::string slow = "ゆっくり", fast = "速い", length = "長さ:512";
   const std::intptr_t result = Run([&](WindowHandle d) {
     for (const std::string& s : {fast, std::string("Beta"), slow, std::string("alpha long")})
       host.AddListText(d, kName, s.c_str());
@@ -101,9 +100,9 @@ TEST_F(GtkDialogHostTest, OwnChangesNotifyNothing) {
     EXPECT_EQ(512, host.GetSliderPos(d, kSlider));
     host.CheckButton(d, prumya::kIdcClock, true);
     EXPECT_TRUE(host.IsButtonChecked(d, prumya::kIdcClock));
-    host.SetItemText(d, prumya::kIdcValueDisplay, "長さ:512");
+    host.SetItemText(d, prumya::kIdcValueDisplay, length.c_str());
     host.GetItemText(d, prumya::kIdcValueDisplay, text, sizeof text);
-    shown.push_back(text);
+    EXPECT_EQ(length, text);
     host.SetItemText(d, kName, fast.c_str());
     host.EnableItem(d, prumya::kIdcDelete, false);
     EXPECT_FALSE(gtk_widget_is_sensitive(Widget(d, prumya::kIdcDelete)));
@@ -111,8 +110,6 @@ TEST_F(GtkDialogHostTest, OwnChangesNotifyNothing) {
   });
   EXPECT_EQ(7, result);
   EXPECT_TRUE(seen.empty());
-  const std::string length = "長さ:512";
-  EXPECT_EQ(std::vector<std::string>{length}, shown);
 }
 
 // A list choice and a slider move arrive as the notifications the handlers
