@@ -15,8 +15,7 @@ poll() { wait_for "$@" || { echo "  timed out: $*" >&2; return 1; }; }
 app_start() {  # platform dir args...
   local platform=$1 dir=$2
   shift 2
-  LOG=$dir/dialog.log CONSUMED=0 RECTS=()
-  rm -f "$LOG"
+  log_reset "$dir/dialog.log"
   if [ "$platform" = linux ]; then
     cp "$LINUX_BUILD/prumya-e2e" "$dir/prumya"
     (cd "$dir" && PRUMYA_DIALOG_LOG=$LOG exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
@@ -26,6 +25,7 @@ app_start() {  # platform dir args...
   fi
   APP_PID=$!
 }
+log_reset() { LOG=$1 CONSUMED=0 RECTS=(); rm -f "$LOG"; }  # a new dialog log, nothing taken
 app_alive() { [ -n "$APP_PID" ] && e2e_alive "$APP_PID"; }
 app_wait() { poll e2e_gone "$APP_PID" && APP_PID=; }
 app_stop() { [ -n "$APP_PID" ] && e2e_kill "$APP_PID"; APP_PID=; }

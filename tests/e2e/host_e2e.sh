@@ -24,24 +24,20 @@ PREFIX=$WORK/prefix
 BOUND_MS=5000   # to an end
 SHOWN_MS=10000  # to a trail on the screen
 
-lit_in() {  # shot X0 Y0 X1 Y1: "INSIDE OUTSIDE" lit pixels
-  $PIXELS box "$@" | sed 's/[a-z]*=//g'
-}
-# Milliseconds until a screenshot shows over 100 lit pixels in the box, up
-# to max_ms; LIT holds the last counts.
-wait_lit() {  # shot max_ms X0 Y0 X1 Y1
+# Waits up to SHOWN_MS for over 100 lit pixels in the box; prints the
+# latency; TOOK is empty on time-out, LIT holds the "INSIDE OUTSIDE" counts.
+wait_lit() {  # latency-name shot X0 Y0 X1 Y1
   local t0
-  t0=$(now_ms)
-  while [ $(( $(now_ms) - t0 )) -le "$2" ]; do
-    shot "$1" && LIT=$(lit_in "$1" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && { echo $(( $(now_ms) - t0 )); return 0; }
-    sleep 0.05
+  t0=$(now_ms) TOOK= LIT="0 -1"
+  while [ -z "$TOOK" ] && [ $(( $(now_ms) - t0 )) -le "$SHOWN_MS" ]; do
+    shot "$2" && LIT=$($PIXELS box "$2" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && TOOK=$(( $(now_ms) - t0 ))
   done
-  return 1
+  echo "latency-ms $1 ${TOOK:--1}"
 }
 
 # --window-id draws into a 320x240 window and nowhere else; SIGTERM ends it.
 check_window_id() {
-  local dir before xw pid s=$ARTIFACTS/linux-window-id.png took ms rc
+  local dir before xw pid ms rc
   dir=$(saver_dir linux window-id)
   before=$(ls "$dir")
   "$LINUX_BUILD/x-window" 100 100 320 240 >"$WORK/x-window.txt" &
@@ -49,10 +45,8 @@ check_window_id() {
   wait_for test -s "$WORK/x-window.txt"
   (cd "$dir" && exec ./prumya --window-id "$(cat "$WORK/x-window.txt")") >"$WORK/window-id.out" 2>&1 &
   pid=$!
-  took=$(wait_lit "$s" "$SHOWN_MS" 100 100 420 340)
-  LIT=$(lit_in "$s" 100 100 420 340)
-  echo "latency-ms window-id-trail ${took:--1}"
-  result "linux --window-id draws the trail into the 320x240 window" $([ -n "$took" ]; echo $?)
+  wait_lit window-id-trail "$ARTIFACTS/linux-window-id.png" 100 100 420 340
+  result "linux --window-id draws the trail into the 320x240 window" $([ -n "$TOOK" ]; echo $?)
   result "linux --window-id draws nothing outside it" $([ "${LIT##* }" -eq 0 ]; echo $?)
   kill -TERM "$pid"
   ms=$(end_ms "$pid" "$BOUND_MS")
@@ -106,7 +100,7 @@ xss() { runuser -u "$XSS_USER" -- env HOME="$WORK/xss-home" DISPLAY="$DISPLAY" "
 # -deactivate ends our process; the user's settings folder stays untouched.
 check_xscreensaver() {
   id "$XSS_USER" >/dev/null 2>&1 || useradd -m -s /bin/sh "$XSS_USER" || return 1
-  local home=$WORK/xss-home daemon pid took ms
+  local home=$WORK/xss-home daemon pid ms
   mkdir -p "$home" && chown "$XSS_USER" "$home"
   printf 'mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\ntimeout: 600\nprograms: %s --root \\n\n' \
     "$PREFIX/libexec/xscreensaver/prumya" >"$home/.xscreensaver"
@@ -116,9 +110,8 @@ check_xscreensaver() {
   daemon=$!
   wait_for xss xscreensaver-command -time >/dev/null 2>&1
   xss xscreensaver-command -activate >/dev/null 2>&1
-  took=$(wait_lit "$ARTIFACTS/linux-xscreensaver.png" "$SHOWN_MS" 0 0 1024 768)
-  echo "latency-ms xscreensaver-activate ${took:--1}"
-  result "xscreensaver -activate shows the installed hack's trail" $([ -n "$took" ]; echo $?)
+  wait_lit xscreensaver-activate "$ARTIFACTS/linux-xscreensaver.png" 0 0 1024 768
+  result "xscreensaver -activate shows the installed hack's trail" $([ -n "$TOOK" ]; echo $?)
   pid=$(pgrep -u "$XSS_USER" -f "^$PREFIX/libexec/xscreensaver/prumya --root" | head -n1)
   xss xscreensaver-command -deactivate >/dev/null 2>&1
   ms=$([ -n "$pid" ] && end_ms "$pid" "$BOUND_MS")
@@ -133,7 +126,7 @@ check_xscreensaver() {
 # A 152x112 pane with "/p PANE": the trail inside it and nothing outside;
 # destroying the pane ends the saver with code 0 (the host waits up to 5 s).
 check_preview_pane() {
-  local dir before report host x y w h took code ms
+  local dir before report host x y w h code ms
   dir=$(saver_dir windows pane)
   cp "$WINDOWS_BUILD/preview-host.exe" "$dir/"
   before=$(ls "$dir")
@@ -142,11 +135,9 @@ check_preview_pane() {
   host=$!
   wait_for grep -qs '^pane' "$report"
   read -r _ _ x y w h < <(tr -d '\r' <"$report" | grep '^pane')
-  took=$(wait_lit "$ARTIFACTS/windows-preview.png" "$SHOWN_MS" "$x" "$y" $((x + w)) $((y + h)))
-  LIT=$(lit_in "$ARTIFACTS/windows-preview.png" "$x" "$y" $((x + w)) $((y + h)))
   echo "  pane ${w}x$h at $x,$y"
-  echo "latency-ms preview-trail ${took:--1}"
-  result "windows /p draws the trail inside the 152x112 pane" $([ -n "$took" ] && [ "$w" -eq 152 ] && [ "$h" -eq 112 ]; echo $?)
+  wait_lit preview-trail "$ARTIFACTS/windows-preview.png" "$x" "$y" $((x + w)) $((y + h))
+  result "windows /p draws the trail inside the 152x112 pane" $([ -n "$TOOK" ] && [ "$w" -eq 152 ] && [ "$h" -eq 112 ]; echo $?)
   result "windows /p draws nothing outside the pane" $([ "${LIT##* }" -eq 0 ]; echo $?)
   touch "$dir/stop.flag"
   wait_for grep -qs '^exit' "$report"
@@ -157,19 +148,12 @@ check_preview_pane() {
   result "windows /p writes no INI file" $([ "$(ls "$dir" | grep -vxE 'report.txt|stop.flag')" = "$before" ]; echo $?)
 }
 
-if [ -x "$LINUX_BUILD/prumya" ] && [ -x "$LINUX_BUILD/x-window" ]; then
-  e2e_start_xvfb 1024x768x24
+run_platform() {  # platform
+  [ "$1" = windows ] && { check_preview_pane; return; }
   check_window_id
   check_install
   check_installed_settings
   check_xscreensaver
-  e2e_stop_xvfb
-else
-  result "linux build present ($LINUX_BUILD/prumya, x-window)" 1
-fi
-if [ -f "$WINDOWS_BUILD/prumya.scr" ] && [ -f "$WINDOWS_BUILD/preview-host.exe" ]; then
-  PRUMYA_XVFB_SIZE=1024x768x24 wine_env_up && check_preview_pane
-else
-  result "windows build present ($WINDOWS_BUILD/prumya.scr, preview-host.exe)" 1
-fi
+}
+on_platforms run_platform "prumya x-window" "prumya.scr preview-host.exe"
 summary

@@ -56,10 +56,7 @@ set_dpi() { as_user wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t RE
 
 # The settings dialog as the user, logging its rectangles to $LOG.
 user_dialog() {
-  LOG=$UHOME/dialog.log
-  CONSUMED=0
-  RECTS=()
-  rm -f "$LOG"
+  log_reset "$UHOME/dialog.log"
   (cd "$UHOME" && as_user env PRUMYA_DIALOG_LOG="Z:${LOG//\//\\}" wine "$SAVER/prumya.scr" /c) >"$UHOME/out.txt" 2>&1 &
   APP_PID=$!
   wait_ready 102

@@ -20,6 +20,25 @@ summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 e2e_start_xvfb() { wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID; }  # size
 e2e_stop_xvfb() { [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null; E2E_XVFB_PID=; }
 
+# FUNC linux under a private Xvfb, then FUNC windows under Wine, each when
+# its build directory holds the files named.
+on_platforms() {  # func linux-files windows-files
+  local p build f files missing
+  for p in linux windows; do
+    [ $p = linux ] && build=$LINUX_BUILD files=$2 || build=$WINDOWS_BUILD files=$3
+    missing=
+    for f in $files; do [ -e "$build/$f" ] || missing="$missing $f"; done
+    if [ -n "$missing" ]; then
+      result "$p build has$missing" 1
+    elif [ $p = linux ]; then
+      e2e_start_xvfb 1024x768x24 && "$1" linux
+      e2e_stop_xvfb
+    else
+      PRUMYA_XVFB_SIZE=1024x768x24 wine_env_up && "$1" windows
+    fi
+  done
+}
+
 # Polls a command until it succeeds or the time-out (seconds) passes.
 e2e_poll() {  # seconds command...
   local deadline=$((SECONDS + $1))
@@ -54,20 +73,7 @@ focus_is() {  # title: the window that has the keyboard
 
 # Paints the root window white, so screen left uncovered shows in a shot
 # (the saver's background is black); "black" puts a shared server back.
-e2e_paint_root() {  # white|black
-  python3 -c '
-import ctypes, ctypes.util, sys
-x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-pixel = x.XWhitePixel if sys.argv[1] == "white" else x.XBlackPixel
-pixel.restype = ctypes.c_ulong
-d = ctypes.c_void_p(x.XOpenDisplay(None) or sys.exit(1))
-root = ctypes.c_ulong(x.XDefaultRootWindow(d))
-x.XSetWindowBackground(d, root, ctypes.c_ulong(pixel(d, 0)))
-x.XClearWindow(d, root)
-x.XCloseDisplay(d)' "$1"
-}
+e2e_paint_root() { xsetroot -solid "$1"; }  # white|black
 
 e2e_window_geometry() {  # window -> "X Y WIDTH HEIGHT"
   local X Y WIDTH HEIGHT
@@ -148,6 +154,12 @@ saver_dir() {  # platform name -> prints the directory
   echo "$dir"
 }
 
+# A run in a fresh directory (RUN_DIR), its [action] settings given or none.
+saver_run() {  # platform name settings args...
+  RUN_DIR=$(saver_dir "$1" "$2")
+  [ -n "$3" ] && printf '%s\n' '[action]' "$3" | to_cp932 >"$RUN_DIR/prumya.ini"
+  saver_start "$1" "$RUN_DIR" "${@:4}"
+}
 SAVER_PID=
 saver_start() {  # platform dir args...
   local platform=$1 dir=$2
@@ -166,6 +178,7 @@ saver_ended_ok() {  # the run ends with exit code 0
   SAVER_PID=
   [ "$E2E_RC" -eq 0 ]
 }
+saver_ends() { saver_ended_ok; result "$1" $?; saver_stop; }  # name: the run ends with code 0
 saver_stays() { e2e_frames_pass "$1" "$WORK" && saver_alive; }  # frames
 saver_stop() {  # a key first, then by force
   if saver_alive; then
@@ -175,8 +188,6 @@ saver_stop() {  # a key first, then by force
   SAVER_PID=
 }
 
-# One of the trail counts of a shot: lit, band or off.
-trail_count() { $PIXELS trail "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-frame_shown() { shot "$1" && [ "$(trail_count "$1" lit)" -gt 100 ]; }  # a trail on the screen
+frame_shown() { shot "$1" && [ "$($PIXELS lit "$1")" -gt 100 ]; }  # a trail on the screen
 wait_frame() { wait_for frame_shown "$1"; }
 shot_moved() { shot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]; }  # earlier later

@@ -25,23 +25,21 @@ root_hidden() { shot "$1" && WHITE=$($PIXELS colour "$1" 255 255 255) && [ "${WH
 # "/s" fills the screen and draws a moving trail in its colour band; a key
 # ends it with exit code 0 and leaves no process.
 check_trail() {  # platform
-  local p=$1 dir a=$ARTIFACTS/$1-a.png b=$ARTIFACTS/$1-b.png lit off moved
-  dir=$(saver_dir "$p" trail)
+  local p=$1 a=$ARTIFACTS/$1-a.png b=$ARTIFACTS/$1-b.png lit off moved
   e2e_paint_root white
-  saver_start "$p" "$dir" /s
+  saver_run "$p" trail "" /s
   GEOMETRY= WHITE=
   wait_for at_screen_size; result "$p window at 0,0 with the screen's size" $?
   wait_for root_hidden "$a"; result "$p window covers the screen once drawn" $?
   echo "  $p window ${GEOMETRY:-not found}, ${WHITE:-?} white pixels left"
   wait_frame "$a" && wait_for shot_moved "$a" "$b"
-  lit=$(trail_count "$a" lit) off=$(trail_count "$a" off) moved=$($PIXELS diff "$a" "$b")
+  lit=$($PIXELS lit "$a") off=$($PIXELS off "$a") moved=$($PIXELS diff "$a" "$b")
   echo "  $p trail: lit=$lit off-band=$off changed=$moved"
   [ "${lit:-0}" -gt 100 ] && [ "${off:-1}" -eq 0 ] && [ "${moved:-0}" -gt 0 ]
   result "$p /s draws a moving trail in its colour band" $?
   xdotool key x
-  saver_ended_ok; result "$p a key ends with exit code 0" $?
-  saver_stop
-  e2e_poll 5 e2e_no_process_in "$dir"; result "$p leaves no process" $?
+  saver_ends "$p a key ends with exit code 0"
+  e2e_poll 5 e2e_no_process_in "$RUN_DIR"; result "$p leaves no process" $?
   e2e_paint_root black
 }
 
@@ -51,22 +49,18 @@ QUICK_KEYS="data00 data01 data02 data03 data04 data05 data06 data07 data08 data0
 # F3: the notice, then "???" with exactly the twelve data keys; the settings
 # file stays as it was. Alt, held until the saver has seen it, ends.
 check_quick_save() {  # platform
-  local p=$1 dir
-  dir=$(saver_dir "$p" quick)
-  printf '[action]\nname=ばね\nspeed=0\nmouse=24\n' | to_cp932 >"$dir/prumya.ini"
-  cp "$dir/prumya.ini" "$WORK/$p-settings-before"
-  saver_start "$p" "$dir" /s
+  local p=$1 settings=$'name=ばね\nspeed=0\nmouse=24'
+  saver_run "$p" quick "$settings" /s
   wait_frame "$ARTIFACTS/$p-quick-before.png" && xdotool key F3
   wait_for focus_is "映像保存"; result "$p F3 shows the notice" $?
   xdotool key Return
-  wait_for quick_saved "$dir/action.ini"; result "$p F3 stores exactly data00..data11 in ???" $?
-  cmp -s "$dir/prumya.ini" "$WORK/$p-settings-before"; result "$p F3 leaves prumya.ini unchanged" $?
+  wait_for quick_saved "$RUN_DIR/action.ini"; result "$p F3 stores exactly data00..data11 in ???" $?
+  cmp -s "$RUN_DIR/prumya.ini" <(printf '%s\n' '[action]' "$settings" | to_cp932); result "$p F3 leaves prumya.ini unchanged" $?
   wait_for focus_is "ぷるみゅら"
   xdotool keydown alt
   [ -n "$SAVER_PID" ] && wait_for e2e_gone "$SAVER_PID"
   xdotool keyup alt
-  saver_ended_ok; result "$p Alt ends with exit code 0" $?
-  saver_stop
+  saver_ends "$p Alt ends with exit code 0"
 }
 
 # The anchor is where the cursor was at the first frame: 24 pixels stay, 25
@@ -74,14 +68,12 @@ check_quick_save() {  # platform
 # an Escape does; a left click ends too.
 check_mouse() {  # platform
   local p=$1 dir f
-  dir=$(saver_dir "$p" mouse)
-  saver_start "$p" "$dir" /s
+  saver_run "$p" mouse "" /s
   wait_frame "$ARTIFACTS/$p-mouse.png"
   xdotool mousemove 536 384
   saver_stays 3; result "$p a mouse move of 24 pixels does not end" $?
   xdotool mousemove 537 384
-  saver_ended_ok; result "$p a mouse move of 25 pixels ends with exit code 0" $?
-  saver_stop
+  saver_ends "$p a mouse move of 25 pixels ends with exit code 0"
   dir=$(saver_dir "$p" lock)
   for f in actsys.ini action.ini; do head -c 3000 /dev/urandom >"$dir/$f"; done
   printf '[action]\nmouse=0\n' | to_cp932 >"$dir/prumya.ini"
@@ -90,27 +82,14 @@ check_mouse() {  # platform
   xdotool mousemove 900 700 && e2e_frames_pass 2 "$WORK" && xdotool mousemove 10 10
   saver_stays 3; result "$p mouse=0 over garbage presets: runs, no mouse move ends" $?
   xdotool key Escape
-  saver_ended_ok; result "$p Escape ends with exit code 0" $?
-  saver_stop
-  dir=$(saver_dir "$p" click)
-  saver_start "$p" "$dir" /s
+  saver_ends "$p Escape ends with exit code 0"
+  saver_run "$p" click "" /s
   wait_frame "$ARTIFACTS/$p-click.png" && xdotool click 1
-  saver_ended_ok; result "$p a left click ends with exit code 0" $?
-  saver_stop
+  saver_ends "$p a left click ends with exit code 0"
 }
 
 run_platform() { check_trail "$1"; check_quick_save "$1"; check_mouse "$1"; }
 
 trap 'saver_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
-if [ -x "$LINUX_BUILD/prumya" ]; then
-  e2e_start_xvfb "${W}x${H}x24" && run_platform linux
-  e2e_stop_xvfb
-else
-  result "linux build present ($LINUX_BUILD/prumya)" 1
-fi
-if [ -f "$WINDOWS_BUILD/prumya.scr" ]; then
-  PRUMYA_XVFB_SIZE=${W}x${H}x24 wine_env_up && run_platform windows
-else
-  result "windows build present ($WINDOWS_BUILD/prumya.scr)" 1
-fi
+on_platforms run_platform prumya prumya.scr
 summary

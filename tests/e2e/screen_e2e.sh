@@ -45,34 +45,24 @@ part() { /usr/bin/convert "$1" -crop "1024x768+$2+0" +repage "$WORK/$3.png"; }  
 # each start, so what the saver leaves uncovered shows) ...
 primary_black() { shot "$1" && part "$1" 0 primary && [ "$($PIXELS colour "$WORK/primary.png" 255 255 255)" -eq 0 ]; }
 # ... and then a trail drawn over it.
-primary_drawn() { primary_black "$1" && [ "$(trail_count "$WORK/primary.png" lit)" -gt 100 ]; }
+primary_drawn() { primary_black "$1" && [ "$($PIXELS lit "$WORK/primary.png")" -gt 100 ]; }
 
-start() {  # name settings args...: a run over the white root
-  local dir
-  dir=$(saver_dir linux "$1")
-  [ -n "$2" ] && printf '%s\n' '[action]' "$2" | to_cp932 >"$dir/prumya.ini"
-  shift 2
-  e2e_paint_root white
-  saver_start linux "$dir" "$@"
-  RUN_DIR=$dir
-}
+start() { e2e_paint_root white; saver_run linux "$@"; }  # name settings args...: over the white root
 
 check_two_monitors() {
   local shot=$ARTIFACTS/two-monitors.png lit rest
   start two "" /s
   wait_for primary_drawn "$shot"
   part "$shot" 1024 second
-  lit=$(trail_count "$WORK/primary.png" lit) rest=$((786432 - $($PIXELS colour "$WORK/second.png" 0 0 0)))
+  lit=$($PIXELS lit "$WORK/primary.png") rest=$((786432 - $($PIXELS colour "$WORK/second.png" 0 0 0)))
   echo "  primary lit=$lit, second monitor not black=$rest"
   result "the trail runs on the primary monitor" $([ "${lit:-0}" -gt 100 ]; echo $?)
   result "the second monitor is black" $([ "$rest" -eq 0 ]; echo $?)
   xdotool mousemove 1600 300
-  saver_ended_ok; result "a pointer move on the second monitor ends with code 0" $?
-  saver_stop
+  saver_ends "a pointer move on the second monitor ends with code 0"
   start click mouse=0 /s  # with the mouse lock on, a left click there still ends
   wait_for primary_drawn "$ARTIFACTS/click.png" && xdotool mousemove 1600 300 click 1
-  saver_ended_ok; result "a left click on the second monitor ends with code 0" $?
-  saver_stop
+  saver_ends "a left click on the second monitor ends with code 0"
 }
 
 # The first key once the screen has turned black ends the saver: no key is
@@ -81,8 +71,7 @@ check_first_key() {
   start key "" /s
   wait_for primary_black "$ARTIFACTS/first-key.png"; result "the screen turns black" $?
   xdotool key x
-  saver_ended_ok; result "the first key after the screen turns black ends with code 0" $?
-  saver_stop
+  saver_ends "the first key after the screen turns black ends with code 0"
 }
 
 # A signal with something open: the process ends with code 0 and the INI
