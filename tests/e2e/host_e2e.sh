@@ -37,24 +37,22 @@ wait_lit() {  # latency-name shot X0 Y0 X1 Y1
 
 # --window-id draws into a 320x240 window and nowhere else; SIGTERM ends it.
 check_window_id() {
-  local dir before xw pid ms rc
-  dir=$(saver_dir linux window-id)
-  before=$(ls "$dir")
+  local xw ms rc
   "$LINUX_BUILD/x-window" 100 100 320 240 >"$WORK/x-window.txt" &
   xw=$!
   wait_for test -s "$WORK/x-window.txt"
-  (cd "$dir" && exec ./prumya --window-id "$(cat "$WORK/x-window.txt")") >"$WORK/window-id.out" 2>&1 &
-  pid=$!
+  saver_run linux window-id "" --window-id "$(cat "$WORK/x-window.txt")"
   wait_lit window-id-trail "$ARTIFACTS/linux-window-id.png" 100 100 420 340
   result "linux --window-id draws the trail into the 320x240 window" $([ -n "$TOOK" ]; echo $?)
   result "linux --window-id draws nothing outside it" $([ "${LIT##* }" -eq 0 ]; echo $?)
-  kill -TERM "$pid"
-  ms=$(end_ms "$pid" "$BOUND_MS")
-  wait "$pid"
+  kill -TERM "$SAVER_PID"
+  ms=$(end_ms "$SAVER_PID" "$BOUND_MS")
+  wait "$SAVER_PID"
   rc=$?
+  SAVER_PID=
   echo "latency-ms sigterm ${ms:--1}"
   result "linux SIGTERM ends --window-id promptly with exit code 0" $([ -n "$ms" ] && [ "$rc" -eq 0 ]; echo $?)
-  result "linux --window-id writes nothing" $([ "$(ls "$dir")" = "$before" ]; echo $?)
+  result "linux --window-id writes nothing" $([ "$(ls "$RUN_DIR" | tr '\n' ' ')" = "actsys.ini out.txt prumya " ]; echo $?)
   kill "$xw" 2>/dev/null
   wait "$xw" 2>/dev/null
 }

@@ -70,15 +70,14 @@ dpi_seen() { log_lines | awk '$1 == "dpi" && $2 == 102 { print $3 }' | tail -n1;
 # Every push button and the dialog itself about 1.5 times as large at 144 DPI
 # (the font's own rounding keeps it from exactly 1.5).
 check_dpi() {
-  local at96 at144
-  set_dpi 96 && user_dialog || return 1
-  at96=$(sizes) && [ "$(dpi_seen)" = 96 ] || return 1
-  key Escape && wait_closed 102 && app_wait || return 1
-  set_dpi 144 && user_dialog || return 1
-  at144=$(sizes) && [ "$(dpi_seen)" = 144 ] || return 1
-  key Escape && wait_closed 102 && app_wait || return 1
+  local dpi
+  declare -A at
+  for dpi in 96 144; do
+    set_dpi $dpi && user_dialog && at[$dpi]=$(sizes) && [ "$(dpi_seen)" = $dpi ] || return 1
+    key Escape && wait_closed 102 && app_wait || return 1
+  done
   set_dpi 96
-  join <(echo "$at96" | sort) <(echo "$at144" | sort) | awk '
+  join <(echo "${at[96]}" | sort) <(echo "${at[144]}" | sort) | awk '
     $1 == "dialog" || $1 ~ /^(1|2|1010|1014)\// {
       n++
       if ($4 < 1.3 * $2 || $4 > 1.7 * $2 || $5 < 1.3 * $3 || $5 > 1.7 * $3) { print "  not scaled:", $0; bad = 1 }

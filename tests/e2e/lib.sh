@@ -146,10 +146,9 @@ ini_has() { ini_keys "$1" "$2" | grep -qxF "$3=$4"; }  # file section key value
 
 # A fresh run directory (under $WORK) with the program and actsys.ini.
 saver_dir() {  # platform name -> prints the directory
-  local dir=$WORK/$1-$2 build
-  rm -rf "$dir" && mkdir -p "$dir"
-  if [ "$1" = linux ]; then build=$LINUX_BUILD; cp "$build/prumya" "$dir/"
-  else build=$WINDOWS_BUILD; cp "$build/prumya.scr" "$dir/"; fi
+  local dir=$WORK/$1-$2 build=$LINUX_BUILD program=prumya
+  [ "$1" = linux ] || build=$WINDOWS_BUILD program=prumya.scr
+  rm -rf "$dir" && mkdir -p "$dir" && cp "$build/$program" "$dir/"
   cp "$build/actsys.ini" "$dir/" 2>/dev/null || cp "$ROOT/resources/actsys.ini" "$dir/"
   echo "$dir"
 }
@@ -162,14 +161,11 @@ saver_run() {  # platform name settings args...
 }
 SAVER_PID=
 saver_start() {  # platform dir args...
-  local platform=$1 dir=$2
+  local dir=$2 run=./prumya
+  [ "$1" = linux ] || run="wine ./prumya.scr"
   shift 2
   xdotool mousemove 512 384
-  if [ "$platform" = linux ]; then
-    (cd "$dir" && exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
-  else
-    (cd "$dir" && exec wine ./prumya.scr "$@") >"$dir/out.txt" 2>&1 &
-  fi
+  (cd "$dir" && exec $run "$@") >"$dir/out.txt" 2>&1 &
   SAVER_PID=$!
 }
 saver_alive() { [ -n "$SAVER_PID" ] && e2e_alive "$SAVER_PID"; }
