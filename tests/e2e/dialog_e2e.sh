@@ -4,17 +4,11 @@
 # Linux runs under a private Xvfb, Windows under Wine + Xvfb. Each port logs
 # its dialogs' control rectangles (PRUMYA_DIALOG_LOG) so clicks land on the
 # controls; message boxes are found by their titles. Screenshots go to
-# build/e2e-artifacts/. Prints PASS/FAIL lines and a summary.
+# build/e2e-artifacts/dialog/. Prints PASS/FAIL lines and a summary.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-LINUX_BUILD=${1:-$ROOT/build/linux}
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
-ARTIFACTS=$ROOT/build/e2e-artifacts
-WORK=$(mktemp -d /tmp/prumya-dialog-e2e.XXXXXX)
-mkdir -p "$ARTIFACTS"
-source "$ROOT/tests/e2e/lib.sh"
-source "$ROOT/tests/e2e/dialog_lib.sh"
-trap 'app_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/dialog_lib.sh"
+e2e_setup dialog "$@"
 
 # Presets the checks rely on: system ones, read-only or not, and a user one.
 prepare_dir() {  # name: prints the directory

@@ -9,15 +9,9 @@
 # build/e2e-artifacts/host/. Time bounds are generous (a loaded machine is
 # slow): they catch a hang or a missing behaviour, the figures are printed.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-LINUX_BUILD=${1:-$ROOT/build/linux}
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
-ARTIFACTS=$ROOT/build/e2e-artifacts/host
-WORK=$(mktemp -d /tmp/prumya-host-e2e.XXXXXX)
+source "$(dirname "$0")/lib.sh"
+e2e_setup host "$@"
 chmod 755 "$WORK"  # the daemon's user reads the installed prefix below it
-mkdir -p "$ARTIFACTS"
-source "$ROOT/tests/e2e/lib.sh"
-trap 'saver_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
 
 XSS_USER=prumyaxss
 PREFIX=$WORK/prefix

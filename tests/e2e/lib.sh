@@ -9,6 +9,25 @@ E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 PIXELS="python3 $E2E_LIB/pixels.py"
 source "$E2E_LIB/../../scripts/lib/wine-env.sh"
 
+# The set-up of a check script: ROOT, the two builds (its arguments),
+# ARTIFACTS for its screenshots, a WORK directory of its own, and the
+# clean-up of what it started.
+e2e_setup() {  # name [linux-build [windows-build]]
+  ROOT=$(cd "$E2E_LIB/../.." && pwd)
+  LINUX_BUILD=${2:-$ROOT/build/linux} WINDOWS_BUILD=${3:-$ROOT/build/windows}
+  ARTIFACTS=$ROOT/build/e2e-artifacts/$1
+  WORK=$(mktemp -d "/tmp/prumya-$1-e2e.XXXXXX")
+  mkdir -p "$ARTIFACTS"
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  saver_stop
+  ! declare -F app_stop >/dev/null || app_stop
+  e2e_stop_xvfb
+  [ -z "${PRUMYA_WINE_BASE:-}" ] || wine_env_down
+  rm -rf "$WORK"
+}
+
 passed=0
 failed=0
 result() {  # name status

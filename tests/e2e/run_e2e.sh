@@ -4,13 +4,8 @@
 # Linux under a private Xvfb, Windows under Wine + Xvfb; input by xdotool,
 # screenshots (kept in build/e2e-artifacts/run/) read by pixel counts.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-LINUX_BUILD=${1:-$ROOT/build/linux}
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
-ARTIFACTS=$ROOT/build/e2e-artifacts/run
-WORK=$(mktemp -d /tmp/prumya-run-e2e.XXXXXX)
-mkdir -p "$ARTIFACTS"
-source "$ROOT/tests/e2e/lib.sh"
+source "$(dirname "$0")/lib.sh"
+e2e_setup run "$@"
 W=1024 H=768
 
 # The window sits at 0,0 at the screen's size (SDL may make it anew as it
@@ -90,6 +85,5 @@ check_mouse() {  # platform
 
 run_platform() { check_trail "$1"; check_quick_save "$1"; check_mouse "$1"; }
 
-trap 'saver_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
 on_platforms run_platform prumya prumya.scr
 summary

@@ -8,13 +8,8 @@
 # dialog (alone or over the saver) or the F3 notice open, and leave the INI
 # files whole. Screenshots go to build/e2e-artifacts/screen/.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-LINUX_BUILD=${1:-$ROOT/build/linux}
-ARTIFACTS=$ROOT/build/e2e-artifacts/screen
-WORK=$(mktemp -d /tmp/prumya-screen-e2e.XXXXXX)
-mkdir -p "$ARTIFACTS"
-source "$ROOT/tests/e2e/lib.sh"
-trap 'saver_stop; e2e_stop_xvfb; rm -rf "$WORK"' EXIT
+source "$(dirname "$0")/lib.sh"
+e2e_setup screen "$@"
 
 # Two 1024x768 monitors, the primary on the left, which Xvfb cannot do: Xorg
 # with the dummy driver, its config and log in the given directory.

@@ -7,20 +7,16 @@
 # writing anything, and removing cleanly.
 #   tests/package/check_deb.sh LINUX_BUILD
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-BUILD=$(cd "${1:-$ROOT/build/linux}" && pwd)
-source "$ROOT/tests/e2e/lib.sh"
-
-WORK=$(mktemp -d /tmp/prumya-deb.XXXXXX)
-trap 'e2e_stop_xvfb; rm -rf "$WORK"' EXIT
+source "$(dirname "$0")/../e2e/lib.sh"
+e2e_setup package "$@"
 shown() { result "$1" "$2"; [ "$2" -eq 0 ] || head -n 20 "$3" 2>/dev/null | sed 's/^/    /'; }  # name status detail-file
 finish() { summary; exit; }
 
 # "スクリーンセーバ ぷるみゅら Version 3.1" in the about box.
 VERSION=$(sed -n 's/.* Version \([0-9][0-9]*\.[0-9][0-9]*\)".*/\1/p' "$ROOT/saver/dialog_layout.cpp" | head -n1)
-DEB=$BUILD/prumya_${VERSION}_$(dpkg --print-architecture).deb
+DEB=$LINUX_BUILD/prumya_${VERSION}_$(dpkg --print-architecture).deb
 rm -f "$DEB"
-cmake --build "$BUILD" --target package -j2 >"$WORK/cpack.log" 2>&1
+cmake --build "$LINUX_BUILD" --target package -j2 >"$WORK/cpack.log" 2>&1
 [ -n "$VERSION" ] && [ -f "$DEB" ]
 shown "CPack builds $(basename "$DEB")" $? "$WORK/cpack.log"
 [ -f "$DEB" ] || finish
@@ -29,7 +25,7 @@ echo "size: $(stat -c %s "$DEB") bytes"
 # Path, type and link target of everything below a tree.
 tree_listing() { (cd "$1" && find . -mindepth 1 -printf '%P %y %l\n' | sed 's/ $//' | sort); }
 
-DESTDIR=$WORK/layout cmake --install "$BUILD" --prefix /usr >"$WORK/install.log" 2>&1
+DESTDIR=$WORK/layout cmake --install "$LINUX_BUILD" --prefix /usr >"$WORK/install.log" 2>&1
 shown "cmake --install lays out the tree to compare with" $? "$WORK/install.log"
 dpkg-deb -x "$DEB" "$WORK/unpacked"
 strip "$WORK/layout/usr/bin/prumya"
