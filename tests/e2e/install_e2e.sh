@@ -8,11 +8,10 @@
 #   %APPDATA%\ぷるみゅら\ and reads them back at the next start.
 # Needs root (to make the user); prints PASS/FAIL lines and a summary.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/dialog_lib.sh"
+e2e_setup install "$@"
 USER_NAME=prumyawine
-source "$ROOT/tests/e2e/lib.sh"
-source "$ROOT/tests/e2e/dialog_lib.sh"
 
 if [ "$(id -u)" != 0 ]; then
   echo "SKIP: making the unprivileged user needs root"
@@ -26,7 +25,7 @@ id -u "$USER_NAME" >/dev/null 2>&1 ||
   useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
   id -u "$USER_NAME" >/dev/null || exit 1
 
-BASE=$(mktemp -d /tmp/prumya-install-e2e.XXXXXX)
+BASE=$WORK
 chmod 755 "$BASE"
 UHOME=$BASE/home         # the user's: home, Wine prefix, dialog log
 SAVER=$BASE/protected    # root's: the module and its presets, read-only to the user
@@ -39,18 +38,12 @@ localedef -i ja_JP -f UTF-8 "$BASE/locale/ja_JP.UTF-8" >/dev/null 2>&1
 APPDATA_DIR=$UHOME/prefix/drive_c/users/$USER_NAME/AppData/Roaming/ぷるみゅら
 
 as_user() {
-  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="$DISPLAY" \
+  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="${DISPLAY:-}" \
     WINEPREFIX="$UHOME/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 LOCPATH="$BASE/locale" "$@"
 }
 
-cleanup() {
-  app_stop
-  as_user wineserver -k 2>/dev/null
-  e2e_stop_xvfb
-  rm -rf "$BASE"
-}
-trap cleanup EXIT
+trap 'as_user wineserver -k 2>/dev/null; e2e_cleanup' EXIT
 
 set_dpi() { as_user wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 

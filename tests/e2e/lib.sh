@@ -24,7 +24,7 @@ e2e_cleanup() {
   saver_stop
   ! declare -F app_stop >/dev/null || app_stop
   e2e_stop_xvfb
-  [ -z "${PRUMYA_WINE_BASE:-}" ] || wine_env_down
+  [ -z "${E2E_WINE_UP:-}" ] || wine_env_down  # only a Wine set-up of this script's own
   rm -rf "$WORK"
 }
 
@@ -53,6 +53,7 @@ on_platforms() {  # func linux-files windows-files
       e2e_start_xvfb 1024x768x24 && "$1" linux
       e2e_stop_xvfb
     else
+      E2E_WINE_UP=1
       PRUMYA_XVFB_SIZE=1024x768x24 wine_env_up && "$1" windows
     fi
   done
