@@ -36,10 +36,9 @@ class GtkDialogHostTest : public ::testing::Test {
   // loop runs (from an idle callback), and ends the dialog.
   std::intptr_t Run(std::function<void(WindowHandle)> init,
                     std::function<void(WindowHandle)> shown = nullptr) {
-    procedure = [this, init, shown](WindowHandle d, std::uint32_t m, std::uintptr_t w,
-                                    std::intptr_t l) -> std::intptr_t {
+    const plat::DialogProcedure procedure = [this, init, shown](WindowHandle d, std::uint32_t m,
+                                                                std::uintptr_t w, std::intptr_t l) -> std::intptr_t {
       if (m == plat::kWmInitDialog) {
-        dialog = d;
         init(d);
         if (shown) g_idle_add(RunShown, new std::function<void()>([shown, d] { shown(d); }));
         return 1;
@@ -76,8 +75,6 @@ class GtkDialogHostTest : public ::testing::Test {
 
   fake::FakeMessageBoxes boxes;
   GtkDialogHost host{&prumya::FindDialogTemplate, &boxes};
-  plat::DialogProcedure procedure;
-  WindowHandle dialog = 0;
   std::vector<Seen> seen;
 };
 
