@@ -95,12 +95,6 @@ focus_is() {  # title: the window that has the keyboard
 # (the saver's background is black); "black" puts a shared server back.
 e2e_paint_root() { xsetroot -solid "$1"; }  # white|black
 
-e2e_window_geometry() {  # window -> "X Y WIDTH HEIGHT"
-  local X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  [ -n "${WIDTH:-}" ] && echo "$X $Y $WIDTH $HEIGHT"
-}
-
 # The whole screen as a PNG, with the real ImageMagick (another `import` or
 # `convert` may come first in PATH).
 e2e_screenshot() {  # file

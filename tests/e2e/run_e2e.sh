@@ -13,7 +13,8 @@ W=1024 H=768
 at_screen_size() {
   local window
   window=$(e2e_window_of_pid "$SAVER_PID") && [ -n "$window" ] &&
-    GEOMETRY=$(e2e_window_geometry "$window") && [ "$GEOMETRY" = "0 0 $W $H" ]
+    GEOMETRY=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | xargs) &&
+    [ "$GEOMETRY" = "0 0 $W $H" ]
 }
 root_hidden() { shot "$1" && WHITE=$($PIXELS colour "$1" 255 255 255) && [ "${WHITE:-999999}" -lt 10000 ]; }
 
