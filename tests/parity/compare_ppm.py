@@ -10,15 +10,14 @@ import sys
 
 def read_ppm(path):
     magic, width, height, depth, pixels = open(path, 'rb').read().split(maxsplit=4)
-    if magic != b'P6' or depth != b'255' or len(pixels) != 3 * int(width) * int(height):
-        sys.exit(f'{path}: not a whole 8-bit P6 picture')
+    assert magic == b'P6' and depth == b'255' and len(pixels) == 3 * int(width) * int(height), \
+        f'{path}: not a whole 8-bit P6 picture'
     return (int(width), int(height)), pixels
 
 
 def compare(path_a, path_b):
     (size_a, a), (size_b, b) = read_ppm(path_a), read_ppm(path_b)
-    if size_a != size_b:
-        sys.exit(f'{path_a} and {path_b} differ in size')
+    assert size_a == size_b, f'{path_a} and {path_b} differ in size'
     lit = differ = 0
     for i in range(0, len(a), 3):
         ca, cb = a[i:i + 3], b[i:i + 3]
