@@ -12,20 +12,18 @@ declare -A DIALOG_WINDOW  # templateId -> its window, once ready
 
 poll() { wait_for "$@" || { echo "  timed out: $*" >&2; return 1; }; }
 
-app_start() {  # platform dir args...
-  local platform=$1 dir=$2
-  shift 2
-  LOG=$dir/dialog.log CONSUMED=0 RECTS=()
-  rm -f "$LOG"
-  if [ "$platform" = linux ]; then
-    cp "$LINUX_BUILD/prumya-e2e" "$dir/prumya"
-    (cd "$dir" && PRUMYA_DIALOG_LOG=$LOG exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
+app_start() {  # platform dir args...: the end-to-end build as the shipped name
+  local log
+  log_reset "$2/dialog.log"
+  if [ "$1" = linux ]; then
+    cp "$LINUX_BUILD/prumya-e2e" "$2/prumya" && log=$LOG
   else
-    cp "$WINDOWS_BUILD/prumya-e2e.scr" "$dir/prumya.scr"
-    (cd "$dir" && PRUMYA_DIALOG_LOG=$(winepath -w "$LOG" 2>/dev/null) exec wine ./prumya.scr "$@") >"$dir/out.txt" 2>&1 &
+    cp "$WINDOWS_BUILD/prumya-e2e.scr" "$2/prumya.scr" && log=$(winepath -w "$LOG" 2>/dev/null)
   fi
-  APP_PID=$!
+  PRUMYA_DIALOG_LOG=$log saver_start "$@"
+  APP_PID=$SAVER_PID SAVER_PID=
 }
+log_reset() { LOG=$1 CONSUMED=0 RECTS=(); rm -f "$LOG"; }  # a new dialog log, nothing taken
 app_alive() { [ -n "$APP_PID" ] && e2e_alive "$APP_PID"; }
 app_wait() { poll e2e_gone "$APP_PID" && APP_PID=; }
 app_stop() { [ -n "$APP_PID" ] && e2e_kill "$APP_PID"; APP_PID=; }

@@ -9,58 +9,44 @@
 # build/e2e-artifacts/host/. Time bounds are generous (a loaded machine is
 # slow): they catch a hang or a missing behaviour, the figures are printed.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-LINUX_BUILD=${1:-$ROOT/build/linux}
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
-ARTIFACTS=$ROOT/build/e2e-artifacts/host
-WORK=$(mktemp -d /tmp/prumya-host-e2e.XXXXXX)
+source "$(dirname "$0")/lib.sh"
+e2e_setup host "$@"
 chmod 755 "$WORK"  # the daemon's user reads the installed prefix below it
-mkdir -p "$ARTIFACTS"
-source "$ROOT/tests/e2e/lib.sh"
-trap 'saver_stop; e2e_stop_xvfb; wine_env_down; rm -rf "$WORK"' EXIT
 
 XSS_USER=prumyaxss
 PREFIX=$WORK/prefix
 BOUND_MS=5000   # to an end
 SHOWN_MS=10000  # to a trail on the screen
 
-lit_in() {  # shot X0 Y0 X1 Y1: "INSIDE OUTSIDE" lit pixels
-  $PIXELS box "$@" | sed 's/[a-z]*=//g'
-}
-# Milliseconds until a screenshot shows over 100 lit pixels in the box, up
-# to max_ms; LIT holds the last counts.
-wait_lit() {  # shot max_ms X0 Y0 X1 Y1
+# Waits up to SHOWN_MS for over 100 lit pixels in the box; prints the
+# latency; TOOK is empty on time-out, LIT holds the "INSIDE OUTSIDE" counts.
+wait_lit() {  # latency-name shot X0 Y0 X1 Y1
   local t0
-  t0=$(now_ms)
-  while [ $(( $(now_ms) - t0 )) -le "$2" ]; do
-    shot "$1" && LIT=$(lit_in "$1" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && { echo $(( $(now_ms) - t0 )); return 0; }
-    sleep 0.05
+  t0=$(now_ms) TOOK= LIT="0 -1"
+  while [ -z "$TOOK" ] && [ $(( $(now_ms) - t0 )) -le "$SHOWN_MS" ]; do
+    shot "$2" && LIT=$($PIXELS box "$2" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && TOOK=$(( $(now_ms) - t0 ))
   done
-  return 1
+  echo "latency-ms $1 ${TOOK:--1}"
 }
 
 # --window-id draws into a 320x240 window and nowhere else; SIGTERM ends it.
 check_window_id() {
-  local dir before xw pid s=$ARTIFACTS/linux-window-id.png took ms rc
-  dir=$(saver_dir linux window-id)
-  before=$(ls "$dir")
+  local xw ms rc
   "$LINUX_BUILD/x-window" 100 100 320 240 >"$WORK/x-window.txt" &
   xw=$!
   wait_for test -s "$WORK/x-window.txt"
-  (cd "$dir" && exec ./prumya --window-id "$(cat "$WORK/x-window.txt")") >"$WORK/window-id.out" 2>&1 &
-  pid=$!
-  took=$(wait_lit "$s" "$SHOWN_MS" 100 100 420 340)
-  LIT=$(lit_in "$s" 100 100 420 340)
-  echo "latency-ms window-id-trail ${took:--1}"
-  result "linux --window-id draws the trail into the 320x240 window" $([ -n "$took" ]; echo $?)
+  saver_run linux window-id "" --window-id "$(cat "$WORK/x-window.txt")"
+  wait_lit window-id-trail "$ARTIFACTS/linux-window-id.png" 100 100 420 340
+  result "linux --window-id draws the trail into the 320x240 window" $([ -n "$TOOK" ]; echo $?)
   result "linux --window-id draws nothing outside it" $([ "${LIT##* }" -eq 0 ]; echo $?)
-  kill -TERM "$pid"
-  ms=$(end_ms "$pid" "$BOUND_MS")
-  wait "$pid"
+  kill -TERM "$SAVER_PID"
+  ms=$(end_ms "$SAVER_PID" "$BOUND_MS")
+  wait "$SAVER_PID"
   rc=$?
+  SAVER_PID=
   echo "latency-ms sigterm ${ms:--1}"
   result "linux SIGTERM ends --window-id promptly with exit code 0" $([ -n "$ms" ] && [ "$rc" -eq 0 ]; echo $?)
-  result "linux --window-id writes nothing" $([ "$(ls "$dir")" = "$before" ]; echo $?)
+  result "linux --window-id writes nothing" $([ "$(ls "$RUN_DIR" | tr '\n' ' ')" = "actsys.ini out.txt prumya " ]; echo $?)
   kill "$xw" 2>/dev/null
   wait "$xw" 2>/dev/null
 }
@@ -68,32 +54,18 @@ check_window_id() {
 # Every file of the layout, the hack a link to the program, the description
 # and the desktop entry as xscreensaver and desktops read them.
 check_install() {
-  cmake --install "$LINUX_BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1
-  result "cmake --install into a prefix" $?
-  local f missing=0 size
-  for f in bin/prumya libexec/xscreensaver/prumya share/xscreensaver/config/prumya.xml \
-           share/prumya/actsys.ini share/applications/prumya.desktop; do
-    [ -e "$PREFIX/$f" ] || { echo "  missing $f"; missing=1; }
-  done
+  local f bad=0 size xml=$PREFIX/share/xscreensaver/config/prumya.xml
+  cmake --install "$LINUX_BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || bad=1
+  for f in bin/prumya share/prumya/actsys.ini; do [ -e "$PREFIX/$f" ] || { echo "  missing $f"; bad=1; }; done
   for size in 16 32 48 256; do
     f=$PREFIX/share/icons/hicolor/${size}x$size/apps/prumya.png
-    [ "$(identify -format '%m %w %h' "$f" 2>/dev/null)" = "PNG $size $size" ] || { echo "  bad icon $f"; missing=1; }
+    [ "$(identify -format '%m %w %h' "$f" 2>/dev/null)" = "PNG $size $size" ] || { echo "  bad icon $f"; bad=1; }
   done
-  result "the install lays out program, hack, description, presets, entry and icons" $missing
-  [ "$(readlink -f "$PREFIX/libexec/xscreensaver/prumya")" = "$(readlink -f "$PREFIX/bin/prumya")" ]
-  result "the hack is the installed program" $?
-  python3 - "$PREFIX/share/xscreensaver/config/prumya.xml" <<'PY'
-import sys, xml.etree.ElementTree as ET
-root = ET.parse(sys.argv[1]).getroot()
-description = root.findtext('_description') or ''
-assert root.tag == 'screensaver' and root.get('name') == 'prumya', root.attrib
-assert root.get('_label') == 'ぷるみゅら', root.get('_label')
-assert root.find('command').get('arg') == '--root'
-assert 'prumya /c' in description, description
-PY
-  result "xscreensaver's description: Japanese name, --root, prumya /c for the settings" $?
-  grep -qxF "Exec=$PREFIX/bin/prumya /c" "$PREFIX/share/applications/prumya.desktop"
-  result "the desktop entry opens the installed settings dialog" $?
+  [ "$(readlink -f "$PREFIX/libexec/xscreensaver/prumya")" = "$(readlink -f "$PREFIX/bin/prumya")" ] || bad=1
+  grep -qF '<screensaver name="prumya" _label="ぷるみゅら">' "$xml" && grep -qF 'arg="--root"' "$xml" &&
+    grep -qF 'prumya /c' "$xml" || { echo "  bad $xml"; bad=1; }
+  grep -qxF "Exec=$PREFIX/bin/prumya /c" "$PREFIX/share/applications/prumya.desktop" || bad=1
+  result "cmake --install lays out program, hack link, presets, icons, description and entry" $bad
 }
 
 return_closes() { xdotool key Return; ended "$1"; }  # pid
@@ -120,7 +92,7 @@ xss() { runuser -u "$XSS_USER" -- env HOME="$WORK/xss-home" DISPLAY="$DISPLAY" "
 # -deactivate ends our process; the user's settings folder stays untouched.
 check_xscreensaver() {
   id "$XSS_USER" >/dev/null 2>&1 || useradd -m -s /bin/sh "$XSS_USER" || return 1
-  local home=$WORK/xss-home daemon pid took ms
+  local home=$WORK/xss-home daemon pid ms
   mkdir -p "$home" && chown "$XSS_USER" "$home"
   printf 'mode: one\nselected: 0\nlock: False\nfade: False\nunfade: False\ntimeout: 600\nprograms: %s --root \\n\n' \
     "$PREFIX/libexec/xscreensaver/prumya" >"$home/.xscreensaver"
@@ -130,9 +102,8 @@ check_xscreensaver() {
   daemon=$!
   wait_for xss xscreensaver-command -time >/dev/null 2>&1
   xss xscreensaver-command -activate >/dev/null 2>&1
-  took=$(wait_lit "$ARTIFACTS/linux-xscreensaver.png" "$SHOWN_MS" 0 0 1024 768)
-  echo "latency-ms xscreensaver-activate ${took:--1}"
-  result "xscreensaver -activate shows the installed hack's trail" $([ -n "$took" ]; echo $?)
+  wait_lit xscreensaver-activate "$ARTIFACTS/linux-xscreensaver.png" 0 0 1024 768
+  result "xscreensaver -activate shows the installed hack's trail" $([ -n "$TOOK" ]; echo $?)
   pid=$(pgrep -u "$XSS_USER" -f "^$PREFIX/libexec/xscreensaver/prumya --root" | head -n1)
   xss xscreensaver-command -deactivate >/dev/null 2>&1
   ms=$([ -n "$pid" ] && end_ms "$pid" "$BOUND_MS")
@@ -144,46 +115,36 @@ check_xscreensaver() {
   xhost "-SI:localuser:$XSS_USER" >/dev/null
 }
 
+# A line of the preview host's report, once written.
+report_line() { wait_for grep -qs "^$2" "$1" && tr -d '\r' <"$1" | grep "^$2"; }  # file kind
+
 # A 152x112 pane with "/p PANE": the trail inside it and nothing outside;
 # destroying the pane ends the saver with code 0 (the host waits up to 5 s).
 check_preview_pane() {
-  local dir before report host x y w h took code ms
+  local dir host x y w h code ms
   dir=$(saver_dir windows pane)
   cp "$WINDOWS_BUILD/preview-host.exe" "$dir/"
-  before=$(ls "$dir")
-  report=$dir/report.txt
   (cd "$dir" && exec wine ./preview-host.exe report.txt prumya.scr stop.flag) >"$WORK/pane.out" 2>&1 &
   host=$!
-  wait_for grep -qs '^pane' "$report"
-  read -r _ _ x y w h < <(tr -d '\r' <"$report" | grep '^pane')
-  took=$(wait_lit "$ARTIFACTS/windows-preview.png" "$SHOWN_MS" "$x" "$y" $((x + w)) $((y + h)))
-  LIT=$(lit_in "$ARTIFACTS/windows-preview.png" "$x" "$y" $((x + w)) $((y + h)))
+  read -r _ _ x y w h < <(report_line "$dir/report.txt" pane)
   echo "  pane ${w}x$h at $x,$y"
-  echo "latency-ms preview-trail ${took:--1}"
-  result "windows /p draws the trail inside the 152x112 pane" $([ -n "$took" ] && [ "$w" -eq 152 ] && [ "$h" -eq 112 ]; echo $?)
+  wait_lit preview-trail "$ARTIFACTS/windows-preview.png" "$x" "$y" $((x + w)) $((y + h))
+  result "windows /p draws the trail inside the 152x112 pane" $([ -n "$TOOK" ] && [ "$w" -eq 152 ] && [ "$h" -eq 112 ]; echo $?)
   result "windows /p draws nothing outside the pane" $([ "${LIT##* }" -eq 0 ]; echo $?)
   touch "$dir/stop.flag"
-  wait_for grep -qs '^exit' "$report"
-  read -r _ code ms < <(tr -d '\r' <"$report" | grep '^exit')
+  read -r _ code ms < <(report_line "$dir/report.txt" exit)
   echo "latency-ms preview-pane-gone ${ms:--1}"
   result "windows: destroying the pane ends the saver with code 0" $([ "${code:-1}" -eq 0 ] && [ "${ms:--1}" -ge 0 ]; echo $?)
   e2e_wait_exit "$host" 10 || e2e_kill "$host"
-  result "windows /p writes no INI file" $([ "$(ls "$dir" | grep -vxE 'report.txt|stop.flag')" = "$before" ]; echo $?)
+  result "windows /p writes no file" $([ "$(ls "$dir" | tr '\n' ' ')" = "actsys.ini preview-host.exe prumya.scr report.txt stop.flag " ]; echo $?)
 }
 
-if [ -x "$LINUX_BUILD/prumya" ] && [ -x "$LINUX_BUILD/x-window" ]; then
-  e2e_start_xvfb 1024x768x24
+run_platform() {  # platform
+  [ "$1" = windows ] && { check_preview_pane; return; }
   check_window_id
   check_install
   check_installed_settings
   check_xscreensaver
-  e2e_stop_xvfb
-else
-  result "linux build present ($LINUX_BUILD/prumya, x-window)" 1
-fi
-if [ -f "$WINDOWS_BUILD/prumya.scr" ] && [ -f "$WINDOWS_BUILD/preview-host.exe" ]; then
-  PRUMYA_XVFB_SIZE=1024x768x24 wine_env_up && check_preview_pane
-else
-  result "windows build present ($WINDOWS_BUILD/prumya.scr, preview-host.exe)" 1
-fi
+}
+on_platforms run_platform "prumya x-window" "prumya.scr preview-host.exe"
 summary

@@ -8,11 +8,10 @@
 #   %APPDATA%\ぷるみゅら\ and reads them back at the next start.
 # Needs root (to make the user); prints PASS/FAIL lines and a summary.
 set -uo pipefail
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-WINDOWS_BUILD=${2:-$ROOT/build/windows}
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/dialog_lib.sh"
+e2e_setup install "$@"
 USER_NAME=prumyawine
-source "$ROOT/tests/e2e/lib.sh"
-source "$ROOT/tests/e2e/dialog_lib.sh"
 
 if [ "$(id -u)" != 0 ]; then
   echo "SKIP: making the unprivileged user needs root"
@@ -26,7 +25,7 @@ id -u "$USER_NAME" >/dev/null 2>&1 ||
   useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
   id -u "$USER_NAME" >/dev/null || exit 1
 
-BASE=$(mktemp -d /tmp/prumya-install-e2e.XXXXXX)
+BASE=$WORK
 chmod 755 "$BASE"
 UHOME=$BASE/home         # the user's: home, Wine prefix, dialog log
 SAVER=$BASE/protected    # root's: the module and its presets, read-only to the user
@@ -39,27 +38,18 @@ localedef -i ja_JP -f UTF-8 "$BASE/locale/ja_JP.UTF-8" >/dev/null 2>&1
 APPDATA_DIR=$UHOME/prefix/drive_c/users/$USER_NAME/AppData/Roaming/ぷるみゅら
 
 as_user() {
-  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="$DISPLAY" \
+  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="${DISPLAY:-}" \
     WINEPREFIX="$UHOME/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 LOCPATH="$BASE/locale" "$@"
 }
 
-cleanup() {
-  app_stop
-  as_user wineserver -k 2>/dev/null
-  e2e_stop_xvfb
-  rm -rf "$BASE"
-}
-trap cleanup EXIT
+trap 'as_user wineserver -k 2>/dev/null; e2e_cleanup' EXIT
 
 set_dpi() { as_user wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
 
 # The settings dialog as the user, logging its rectangles to $LOG.
 user_dialog() {
-  LOG=$UHOME/dialog.log
-  CONSUMED=0
-  RECTS=()
-  rm -f "$LOG"
+  log_reset "$UHOME/dialog.log"
   (cd "$UHOME" && as_user env PRUMYA_DIALOG_LOG="Z:${LOG//\//\\}" wine "$SAVER/prumya.scr" /c) >"$UHOME/out.txt" 2>&1 &
   APP_PID=$!
   wait_ready 102
@@ -73,15 +63,14 @@ dpi_seen() { log_lines | awk '$1 == "dpi" && $2 == 102 { print $3 }' | tail -n1;
 # Every push button and the dialog itself about 1.5 times as large at 144 DPI
 # (the font's own rounding keeps it from exactly 1.5).
 check_dpi() {
-  local at96 at144
-  set_dpi 96 && user_dialog || return 1
-  at96=$(sizes) && [ "$(dpi_seen)" = 96 ] || return 1
-  key Escape && wait_closed 102 && app_wait || return 1
-  set_dpi 144 && user_dialog || return 1
-  at144=$(sizes) && [ "$(dpi_seen)" = 144 ] || return 1
-  key Escape && wait_closed 102 && app_wait || return 1
+  local dpi
+  declare -A at
+  for dpi in 96 144; do
+    set_dpi $dpi && user_dialog && at[$dpi]=$(sizes) && [ "$(dpi_seen)" = $dpi ] || return 1
+    key Escape && wait_closed 102 && app_wait || return 1
+  done
   set_dpi 96
-  join <(echo "$at96" | sort) <(echo "$at144" | sort) | awk '
+  join <(echo "${at[96]}" | sort) <(echo "${at[144]}" | sort) | awk '
     $1 == "dialog" || $1 ~ /^(1|2|1010|1014)\// {
       n++
       if ($4 < 1.3 * $2 || $4 > 1.7 * $2 || $5 < 1.3 * $3 || $5 > 1.7 * $3) { print "  not scaled:", $0; bad = 1 }

@@ -9,6 +9,25 @@ E2E_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 PIXELS="python3 $E2E_LIB/pixels.py"
 source "$E2E_LIB/../../scripts/lib/wine-env.sh"
 
+# The set-up of a check script: ROOT, the two builds (its arguments),
+# ARTIFACTS for its screenshots, a WORK directory of its own, and the
+# clean-up of what it started.
+e2e_setup() {  # name [linux-build [windows-build]]
+  ROOT=$(cd "$E2E_LIB/../.." && pwd)
+  LINUX_BUILD=${2:-$ROOT/build/linux} WINDOWS_BUILD=${3:-$ROOT/build/windows}
+  ARTIFACTS=$ROOT/build/e2e-artifacts/$1
+  WORK=$(mktemp -d "/tmp/prumya-$1-e2e.XXXXXX")
+  mkdir -p "$ARTIFACTS"
+  trap e2e_cleanup EXIT
+}
+e2e_cleanup() {
+  saver_stop
+  ! declare -F app_stop >/dev/null || app_stop
+  e2e_stop_xvfb
+  [ -z "${E2E_WINE_UP:-}" ] || wine_env_down  # only a Wine set-up of this script's own
+  rm -rf "$WORK"
+}
+
 passed=0
 failed=0
 result() {  # name status
@@ -17,15 +36,27 @@ result() {  # name status
 summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 
 # A private X server (e.g. 1024x768x24) on a free display; exports DISPLAY.
-e2e_start_xvfb() {  # size
-  wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID
-}
-e2e_stop_xvfb() {
-  if [ -n "$E2E_XVFB_PID" ]; then
-    kill "$E2E_XVFB_PID" 2>/dev/null
-    wait "$E2E_XVFB_PID" 2>/dev/null
-  fi
-  E2E_XVFB_PID=
+e2e_start_xvfb() { wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID; }  # size
+e2e_stop_xvfb() { [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null; E2E_XVFB_PID=; }
+
+# FUNC linux under a private Xvfb, then FUNC windows under Wine, each when
+# its build directory holds the files named.
+on_platforms() {  # func linux-files windows-files
+  local p build f files missing
+  for p in linux windows; do
+    [ $p = linux ] && build=$LINUX_BUILD files=$2 || build=$WINDOWS_BUILD files=$3
+    missing=
+    for f in $files; do [ -e "$build/$f" ] || missing="$missing $f"; done
+    if [ -n "$missing" ]; then
+      result "$p build has$missing" 1
+    elif [ $p = linux ]; then
+      e2e_start_xvfb 1024x768x24 && "$1" linux
+      e2e_stop_xvfb
+    else
+      E2E_WINE_UP=1
+      PRUMYA_XVFB_SIZE=1024x768x24 wine_env_up && "$1" windows
+    fi
+  done
 }
 
 # Polls a command until it succeeds or the time-out (seconds) passes.
@@ -62,27 +93,7 @@ focus_is() {  # title: the window that has the keyboard
 
 # Paints the root window white, so screen left uncovered shows in a shot
 # (the saver's background is black); "black" puts a shared server back.
-e2e_paint_root() {  # white|black
-  python3 -c '
-import ctypes, ctypes.util, sys
-x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-pixel = x.XWhitePixel if sys.argv[1] == "white" else x.XBlackPixel
-pixel.restype = ctypes.c_ulong
-d = ctypes.c_void_p(x.XOpenDisplay(None) or sys.exit(1))
-root = ctypes.c_ulong(x.XDefaultRootWindow(d))
-x.XSetWindowBackground(d, root, ctypes.c_ulong(pixel(d, 0)))
-x.XClearWindow(d, root)
-x.XCloseDisplay(d)' "$1"
-}
-
-e2e_screen_size() { xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2; exit }'; }
-e2e_window_geometry() {  # window -> "X Y WIDTH HEIGHT"
-  local X Y WIDTH HEIGHT
-  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-  [ -n "${WIDTH:-}" ] && echo "$X $Y $WIDTH $HEIGHT"
-}
+e2e_paint_root() { xsetroot -solid "$1"; }  # white|black
 
 # The whole screen as a PNG, with the real ImageMagick (another `import` or
 # `convert` may come first in PATH).
@@ -124,13 +135,7 @@ e2e_wait_exit() {  # pid [seconds]
   wait "$1" 2>/dev/null
   E2E_RC=$?
 }
-e2e_kill() {  # pid: ends a process still running, by its id only
-  if e2e_alive "$1"; then
-    kill -9 "$1" 2>/dev/null
-    wait "$1" 2>/dev/null
-  fi
-  return 0
-}
+e2e_kill() { e2e_alive "$1" && kill -9 "$1" 2>/dev/null && wait "$1" 2>/dev/null; return 0; }  # pid
 # No process runs from, or names, the given directory.
 e2e_no_process_in() {  # directory
   local p
@@ -152,28 +157,29 @@ ini_keys() {  # file section: its key=value lines (section names ignore case)
 }
 ini_key_count() { ini_keys "$1" "$2" | wc -l; }
 ini_has() { ini_keys "$1" "$2" | grep -qxF "$3=$4"; }  # file section key value
-ini_has_section() { ini_text "$1" | grep -qiF "[$2]"; }
 
 # A fresh run directory (under $WORK) with the program and actsys.ini.
 saver_dir() {  # platform name -> prints the directory
-  local dir=$WORK/$1-$2 build
-  rm -rf "$dir" && mkdir -p "$dir"
-  if [ "$1" = linux ]; then build=$LINUX_BUILD; cp "$build/prumya" "$dir/"
-  else build=$WINDOWS_BUILD; cp "$build/prumya.scr" "$dir/"; fi
+  local dir=$WORK/$1-$2 build=$LINUX_BUILD program=prumya
+  [ "$1" = linux ] || build=$WINDOWS_BUILD program=prumya.scr
+  rm -rf "$dir" && mkdir -p "$dir" && cp "$build/$program" "$dir/"
   cp "$build/actsys.ini" "$dir/" 2>/dev/null || cp "$ROOT/resources/actsys.ini" "$dir/"
   echo "$dir"
 }
 
+# A run in a fresh directory (RUN_DIR), its [action] settings given or none.
+saver_run() {  # platform name settings args...
+  RUN_DIR=$(saver_dir "$1" "$2")
+  [ -n "$3" ] && printf '%s\n' '[action]' "$3" | to_cp932 >"$RUN_DIR/prumya.ini"
+  saver_start "$1" "$RUN_DIR" "${@:4}"
+}
 SAVER_PID=
 saver_start() {  # platform dir args...
-  local platform=$1 dir=$2
+  local dir=$2 run=./prumya
+  [ "$1" = linux ] || run="wine ./prumya.scr"
   shift 2
   xdotool mousemove 512 384
-  if [ "$platform" = linux ]; then
-    (cd "$dir" && exec ./prumya "$@") >"$dir/out.txt" 2>&1 &
-  else
-    (cd "$dir" && exec wine ./prumya.scr "$@") >"$dir/out.txt" 2>&1 &
-  fi
+  (cd "$dir" && exec $run "$@") >"$dir/out.txt" 2>&1 &
   SAVER_PID=$!
 }
 saver_alive() { [ -n "$SAVER_PID" ] && e2e_alive "$SAVER_PID"; }
@@ -182,6 +188,7 @@ saver_ended_ok() {  # the run ends with exit code 0
   SAVER_PID=
   [ "$E2E_RC" -eq 0 ]
 }
+saver_ends() { saver_ended_ok; result "$1" $?; saver_stop; }  # name: the run ends with code 0
 saver_stays() { e2e_frames_pass "$1" "$WORK" && saver_alive; }  # frames
 saver_stop() {  # a key first, then by force
   if saver_alive; then
@@ -191,8 +198,6 @@ saver_stop() {  # a key first, then by force
   SAVER_PID=
 }
 
-# One of the trail counts of a shot: lit, band or off.
-trail_count() { $PIXELS trail "$1" | tr ' ' '\n' | sed -n "s/^$2=//p"; }
-frame_shown() { shot "$1" && [ "$(trail_count "$1" lit)" -gt 100 ]; }  # a trail on the screen
+frame_shown() { shot "$1" && [ "$($PIXELS lit "$1")" -gt 100 ]; }  # a trail on the screen
 wait_frame() { wait_for frame_shown "$1"; }
 shot_moved() { shot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]; }  # earlier later

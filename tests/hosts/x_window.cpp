@@ -8,10 +8,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-  if (argc != 5) {
-    std::fprintf(stderr, "usage: x_window X Y WIDTH HEIGHT\n");
-    return 2;
-  }
+  if (argc != 5) return 2;
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
   const int screen = DefaultScreen(display);

@@ -2,7 +2,6 @@
 // folder of the test's own.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "platform/linux/linux_system_info.h"
@@ -29,10 +28,10 @@ TEST(LinuxFiles, FoldersAreMadeWholeAndProbedWithoutATrace) {
   EXPECT_TRUE(system.MakeFolder(folder.c_str()));  // already there
   EXPECT_TRUE(system.CanCreateFilesIn(folder.c_str()));
   EXPECT_TRUE(std::filesystem::is_empty(folder));
-  std::ofstream(base + "file") << "x";
-  EXPECT_TRUE(system.FileExists((base + "file").c_str()));
+  const std::string file = scratch.Write("file", "x");
+  EXPECT_TRUE(system.FileExists(file.c_str()));
   EXPECT_FALSE(system.FileExists(folder.c_str()));
-  EXPECT_FALSE(system.MakeFolder((base + "file/sub/").c_str()));
+  EXPECT_FALSE(system.MakeFolder((file + "/sub/").c_str()));
   EXPECT_FALSE(system.CanCreateFilesIn((base + "missing/").c_str()));
 }
 

@@ -7,26 +7,10 @@
 # 1 otherwise, 77 when the Windows tool or Wine is not there.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 LINUX_TOOL WINDOWS_TOOL" >&2
-  exit 2
-fi
-linux_tool=$(realpath "$1")
-if [ ! -f "$2" ]; then
-  echo "SKIP: Windows tool $2 not built"
-  exit 77
-fi
-windows_tool=$(realpath "$2")
-if ! command -v wine >/dev/null; then
-  echo "SKIP: wine not installed"
-  exit 77
-fi
-
+[ -f "$2" ] && command -v wine >/dev/null || { echo "SKIP: no Windows tool $2 or no wine"; exit 77; }
+linux_tool=$(realpath "$1") windows_tool=$(realpath "$2")
 work=$(mktemp -d /tmp/prumya-parity.XXXXXX)
-# shellcheck source=../../scripts/lib/wine-env.sh
-source "$root/scripts/lib/wine-env.sh"
+source "$here/../../scripts/lib/wine-env.sh"
 trap 'wine_env_down; rm -rf "$work"' EXIT
 wine_env_up || { echo "Wine environment did not start"; exit 1; }
 
@@ -34,14 +18,11 @@ pairs=()
 for scene in thin wide zero edges trail; do
   for bits in 16 32; do
     "$linux_tool" "$scene" "$bits" "$work/linux-$scene-$bits.ppm" || exit 1
-    # Wine maps the Unix path through drive Z:.
-    # Wine's helper processes inherit our output; keep them off ctest's pipe.
-    if ! wine "$windows_tool" "$scene" "$bits" "Z:$work/gdi-$scene-$bits.ppm" \
-        >"$work/wine.log" 2>&1 </dev/null; then
-      cat "$work/wine.log"
-      exit 1
-    fi
+    # Wine maps the Unix path through drive Z:; its helper processes inherit
+    # our output, so it goes to a log, off ctest's pipe.
+    wine "$windows_tool" "$scene" "$bits" "Z:$work/gdi-$scene-$bits.ppm" >"$work/wine.log" 2>&1 </dev/null ||
+      { cat "$work/wine.log"; exit 1; }
     pairs+=("$scene-$bits" "$work/linux-$scene-$bits.ppm" "$work/gdi-$scene-$bits.ppm")
   done
 done
-python3 "$here/compare_ppm.py" --limit "${PRUMYA_PARITY_LIMIT:-2}" ${PRUMYA_PARITY_KEEP:+--keep "$PRUMYA_PARITY_KEEP"} "${pairs[@]}"
+python3 "$here/compare_ppm.py" "${PRUMYA_PARITY_LIMIT:-2}" "${pairs[@]}"

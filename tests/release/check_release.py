@@ -17,21 +17,17 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import pe_resources as pe  # noqa: E402
 
 JAPANESE = 0x411
-ASM_V1 = "{urn:schemas-microsoft-com:asm.v1}"
-ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+ASM_V1, ASM_V3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
 COMPAT = "{urn:schemas-microsoft-com:compatibility.v1}"
-SMI_2005 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}"
-SMI_2016 = "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+SMI = "{http://schemas.microsoft.com/SMI/%s/WindowsSettings}"
 WINDOWS_7_TO_11 = {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
                    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
-
 failures = []
 
 
 def check(name, ok, detail=""):
     print(("PASS " if ok else "FAIL ") + name + ("" if ok else ": " + str(detail)))
-    if not ok:
-        failures.append(name)
+    failures.extend([] if ok else [name])
 
 
 def one(found, kind, name):
@@ -43,48 +39,37 @@ def check_resources(found):
     others = sorted({lang for (_, _, lang) in found} - {JAPANESE})
     check("every resource is tagged Japanese (0x411)", found and not others, others)
     strings = one(found, pe.RT_STRING, 1)
-    check("string 1 is the product name", strings is not None and
-          pe.string_table(1, strings).get(1) == "ぷるみゅら", strings)
-
-
-def check_version(found):
+    check("string 1 is the product name", strings and pe.string_table(1, strings).get(1) == "ぷるみゅら", strings)
     about, info = one(found, pe.RT_DIALOG, 103), one(found, pe.RT_VERSION, 1)
-    if about is None or info is None:
-        return check("about box and version resource present", False)
-    texts = [t for _, kind, t in pe.dialog_ex(about)["controls"] if kind in ("STATIC", 0x82)]
+    texts = [t for _, kind, t in pe.dialog_ex(about)["controls"] if kind in ("STATIC", 0x82)] if about else []
     line = re.fullmatch(r"(スクリーンセーバ (\S+)) Version (\d+)\.(\d+)", texts[1] if len(texts) > 2 else "")
-    if not line:
-        return check("the about box names product and version", False, texts)
-    description, product, major, minor = line.group(1), line.group(2), int(line.group(3)), int(line.group(4))
+    if not line or info is None:
+        return check("about box names product and version; version resource present", False, texts)
+    version = (int(line.group(3)), int(line.group(4)), 0, 0)
     fixed, blocks, translations = pe.version_info(info)
-    strings = blocks.get("041103a4", {})
     check("version block in Japanese, code page 932", list(blocks) == ["041103a4"] and
           translations == [(JAPANESE, 932)], (list(blocks), translations))
-    check("fixed version agrees with the about box", fixed["file"] == fixed["product"] ==
-          (major, minor, 0, 0) and fixed["type"] == 1, fixed)
-    wanted = {"ProductName": product, "FileDescription": description, "LegalCopyright": texts[2],
-              "FileVersion": "%d.%d" % (major, minor), "ProductVersion": "%d.%d" % (major, minor),
-              "OriginalFilename": "prumya.scr"}
+    check("fixed version agrees with the about box",
+          fixed["file"] == fixed["product"] == version and fixed["type"] == 1, fixed)
+    strings, number = blocks.get("041103a4", {}), "%d.%d" % version[:2]
+    wanted = {"ProductName": line.group(2), "FileDescription": line.group(1), "LegalCopyright": texts[2],
+              "FileVersion": number, "ProductVersion": number, "OriginalFilename": "prumya.scr"}
     wrong = {k: strings.get(k) for k, v in wanted.items() if strings.get(k) != v}
     check("version strings agree with the about box", not wrong, wrong)
-    return fixed
+    return version
 
 
-def check_manifest(found, fixed):
-    text = one(found, pe.RT_MANIFEST, 1)
-    try:
-        root = ET.fromstring(text)
-    except (ET.ParseError, TypeError) as e:
-        return check("manifest 1 parses as XML", False, e)
+def check_manifest(found, version):
+    root = ET.fromstring(one(found, pe.RT_MANIFEST, 1))
     identity = root.find(ASM_V1 + "assemblyIdentity")
-    check("manifest version agrees with the module's", identity is not None and fixed is not None and
-          identity.get("version") == "%d.%d.%d.%d" % fixed["file"], None if identity is None else identity.attrib)
-    controls = [a for a in root.iter(ASM_V1 + "assemblyIdentity")
+    check("manifest version agrees with the module's", identity is not None and version is not None and
+          identity.get("version") == "%d.%d.%d.%d" % version, None if identity is None else identity.attrib)
+    controls = [a.attrib for a in root.iter(ASM_V1 + "assemblyIdentity")
                 if a.get("name") == "Microsoft.Windows.Common-Controls"]
     check("Common Controls 6", len(controls) == 1 and controls[0].get("version") == "6.0.0.0" and
-          controls[0].get("publicKeyToken") == "6595b64144ccf1df", [c.attrib for c in controls])
-    awareness = [e.text.replace(" ", "").split(",") for e in root.iter(SMI_2016 + "dpiAwareness")]
-    legacy = [e.text.strip().lower() for e in root.iter(SMI_2005 + "dpiAware")]
+          controls[0].get("publicKeyToken") == "6595b64144ccf1df", controls)
+    awareness = [e.text.replace(" ", "").split(",") for e in root.iter(SMI % 2016 + "dpiAwareness")]
+    legacy = [e.text.strip().lower() for e in root.iter(SMI % 2005 + "dpiAware")]
     check("DPI: per-monitor v2, then per-monitor, then the older setting",
           awareness == [["PerMonitorV2", "PerMonitor"]] and legacy == ["true/pm"], (awareness, legacy))
     levels = [e.get("level") for e in root.iter(ASM_V3 + "requestedExecutionLevel")]
@@ -94,41 +79,27 @@ def check_manifest(found, fixed):
 
 
 def check_archive(build, source):
-    path = os.path.join(build, "prumya-win64.zip")
-    try:
-        archive = zipfile.ZipFile(path)
-    except (OSError, zipfile.BadZipFile) as e:
-        return check("release archive readable", False, e)
-    names = archive.namelist()
+    archive = zipfile.ZipFile(os.path.join(build, "prumya-win64.zip"))
+    names = sorted(archive.namelist())
     check("archive holds exactly prumya.scr, actsys.ini, readme.txt",
-          sorted(names) == ["actsys.ini", "prumya.scr", "readme.txt"], names)
+          names == ["actsys.ini", "prumya.scr", "readme.txt"], names)
     same = lambda member, file: member in names and archive.read(member) == open(file, "rb").read()
-    check("archive module and presets are the built ones",
-          same("prumya.scr", os.path.join(build, "prumya.scr")) and
-          same("actsys.ini", os.path.join(source, "resources", "actsys.ini")))
+    check("archive module and presets are the built ones", same("prumya.scr", os.path.join(build, "prumya.scr"))
+          and same("actsys.ini", os.path.join(source, "resources", "actsys.ini")))
     raw = archive.read("readme.txt") if "readme.txt" in names else b""
-    try:
-        text = raw.decode("cp932")
-    except UnicodeDecodeError as e:
-        return check("readme decodes as Shift_JIS", False, e)
+    text = raw.decode("cp932", errors="replace")
     bare = len(re.findall(rb"(?<!\r)\n", raw))
-    check("readme: Shift_JIS, CRLF, install, settings folder and removal", text and bare == 0 and
-          all(w in text for w in ("インストール", "%APPDATA%\\ぷるみゅら\\", "削除")), bare)
+    check("readme: Shift_JIS, CRLF, install, settings folder and removal", "\ufffd" not in text and text and
+          bare == 0 and all(w in text for w in ("インストール", "%APPDATA%\\ぷるみゅら\\", "削除")), bare)
 
 
-def main():
-    build, source = sys.argv[1], sys.argv[2]
-    module = os.path.join(build, "prumya.scr")
-    if not os.path.isfile(module):
-        print("no Windows build at " + build)
-        return 77
-    found = pe.resources(open(module, "rb").read())
-    check_resources(found)
-    check_manifest(found, check_version(found))
-    check_archive(build, source)
-    print("%d failed" % len(failures))
-    return 1 if failures else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+build, source = sys.argv[1], sys.argv[2]
+module = os.path.join(build, "prumya.scr")
+if not os.path.isfile(module):
+    print("no Windows build at " + build)
+    sys.exit(77)
+found = pe.resources(open(module, "rb").read())
+check_manifest(found, check_resources(found))
+check_archive(build, source)
+print("%d failed" % len(failures))
+sys.exit(1 if failures else 0)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -13,43 +12,34 @@
 
 namespace {
 
-std::string Contents(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-int FileCount(const std::filesystem::path& dir) {
-  int n = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) n += entry.is_regular_file();
-  return n;
-}
-
 TEST(Win32ProfileStore, EditSessionReplacesTheFileOnceOrLeavesIt) {
   testutil::ScratchDir dir("win32-profile");
-  const std::filesystem::path path = dir.Path() / "action.ini";
-  const std::string file = path.string();
   const std::string before = "[p]\r\ndata00=1\r\n";
-  std::ofstream(path, std::ios::binary) << before;
+  const std::string file = dir.Write("action.ini", before);
+  const auto fileCount = [&] {
+    const std::filesystem::directory_iterator entries(dir.Path());
+    return std::distance(begin(entries), end(entries));
+  };
   plat::Win32ProfileStore store;
 
   store.BeginEdit(file.c_str());
   EXPECT_TRUE(store.WriteString("p", "data00", "2", file.c_str()));
   EXPECT_TRUE(store.WriteString("q", "data01", "3", file.c_str()));
   EXPECT_EQ(3, store.GetInt("q", "data01", 0, file.c_str()));  // reads see the session
-  EXPECT_EQ(before, Contents(path));
+  EXPECT_EQ(before, dir.Read("action.ini"));
   EXPECT_TRUE(store.CommitEdit());
   EXPECT_EQ(2, store.GetInt("p", "data00", 0, file.c_str()));
   EXPECT_EQ(3, store.GetInt("q", "data01", 0, file.c_str()));
-  const std::string after = Contents(path);
-  EXPECT_EQ(1, FileCount(dir.Path()));
+  const std::string after = dir.Read("action.ini");
+  EXPECT_EQ(1, fileCount());
 
   ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
   store.BeginEdit(file.c_str());
   store.WriteString("p", "data00", "4", file.c_str());
   EXPECT_FALSE(store.CommitEdit());
   SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(after, Contents(path));
-  EXPECT_EQ(1, FileCount(dir.Path()));
+  EXPECT_EQ(after, dir.Read("action.ini"));
+  EXPECT_EQ(1, fileCount());
 }
 
 }  // namespace
