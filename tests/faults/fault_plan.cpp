@@ -8,6 +8,7 @@
 //   lose=N               every surface is lost after every N-th present
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "platform/linux/entry/display_hook.h"
@@ -65,13 +66,13 @@ bool ApplyItem(LinuxDisplay& display, const std::string& item) {
   const std::size_t eq = item.find('=');
   const std::string name = item.substr(0, eq);
   const long n = eq == std::string::npos ? 0 : std::strtol(item.c_str() + eq + 1, nullptr, 10);
-  if (n <= 0 || (name != "surface" && name != "lose")) return false;
-  if (name == "surface") {
+  if (n > 0 && name == "surface") {
     device.FailCreateSurface(static_cast<int>(n));
-  } else {
-    static LosingPresenter losing(device, display.Presenter(), n);
-    device.SetPresentTarget(&losing);
+    return true;
   }
+  if (n <= 0 || name != "lose") return false;
+  static LosingPresenter losing(device, display.Presenter(), n);
+  device.SetPresentTarget(&losing);
   return true;
 }
 
@@ -80,14 +81,9 @@ bool ApplyItem(LinuxDisplay& display, const std::string& item) {
 void PrepareDisplay(LinuxDisplay& display) {
   const char* plan = std::getenv("PRUMYA_FAULTS");
   if (plan == nullptr) return;
-  std::string rest = plan;
-  while (!rest.empty()) {
-    const std::size_t comma = rest.find(',');
-    const std::string item = rest.substr(0, comma);
-    rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
-    if (!item.empty() && !ApplyItem(display, item)) std::fprintf(stderr, "prumya-faults: unknown fault '%s'\n", item.c_str());
-  }
-  std::fprintf(stderr, "prumya-faults: plan '%s'\n", plan);
+  std::istringstream items(plan);
+  for (std::string item; std::getline(items, item, ',');)
+    if (!ApplyItem(display, item)) std::fprintf(stderr, "prumya-faults: unknown fault '%s'\n", item.c_str());
 }
 
 }  // namespace plat::linux_port
