@@ -1,4 +1,5 @@
-// The INI store: the read rules over text in memory, in-place edits, and the
+// The INI store: the read rules over text in memory that the differential
+// check against kernel32 (tests/ini) leaves to us, in-place edits, and the
 // file layer (round trips, atomic replacement, edit sessions) in a scratch
 // directory.
 #include <gtest/gtest.h>
@@ -32,31 +33,6 @@ std::pair<std::uint32_t, std::string> ReadWith(const IniText& text, const char* 
 
 std::string Value(const IniText& text, const char* section, const char* key) {
   return ReadWith(text, section, key, "<default>", 256).second.c_str();
-}
-
-TEST(IniText, ShiftJisTrailBytesBelongToTheirCharacter) {
-  // 表 95 5C (trail '\'), ゾ 83 5D (trail ']'), ア 83 41 ('A'), ヂ 83 61 ('a').
-  IniText text("[表]\r\n表=backslash trail\r\n[ゾ]\r\nk=bracket trail\r\n[abゾ\r\nafter=1\r\n"
-               "[ア]\r\nk=A\r\n[ヂ]\r\nk=DI\r\n");
-  EXPECT_EQ("backslash trail", Value(text, "表", "表"));
-  EXPECT_EQ("bracket trail", Value(text, "ゾ", "k"));
-  EXPECT_EQ("1", Value(text, "ゾ", "after"));  // "[abゾ" has no closing bracket
-  EXPECT_EQ("A", Value(text, "ア", "k"));
-  EXPECT_EQ("DI", Value(text, "ヂ", "k"));  // no case folding inside DBCS characters
-  EXPECT_EQ(4u, text.SectionNames().size());
-}
-
-TEST(IniText, NamesAndValuesAsKernel32ReadsThem) {
-  IniText text(
-      "\xEF\xBB\xBF[ Spaced ]\nName = \"quoted value\" \r\nmixed=\"mixed'\rno value\nno value=later\n;c=comment\n"
-      "[spaced]\nk=duplicate section\n[x]]\nk=last bracket\n");
-  EXPECT_EQ("quoted value", Value(text, "spaced", " NAME "));
-  EXPECT_EQ("\"mixed'", Value(text, "Spaced", "mixed"));
-  EXPECT_EQ("<default>", Value(text, "Spaced", "no value"));  // the line without '=' hides it
-  EXPECT_EQ("comment", Value(text, "Spaced", ";c"));
-  EXPECT_EQ("<default>", Value(text, "spaced", "k"));  // the first duplicate wins
-  EXPECT_EQ("last bracket", Value(text, "x]", "k"));
-  EXPECT_EQ((std::vector<std::string_view>{"Name", "mixed", "no value"}), text.KeyNames("spaced"));
 }
 
 // Cuts at characters inside the buffer are the fuzz checker's; these are the
