@@ -89,71 +89,57 @@ int Write(const fs::path& dir, long saves) {
 
 // Runs the writer, kills it after random delays and checks what each kill
 // left; a last writer that runs to its end leaves no temporary file at all.
-class Driver {
- public:
-  Driver(fs::path dir, const char* self, unsigned seed) : dir_(std::move(dir)), self_(self), random_(seed) {}
-
-  int Run(int kills) {
-    fs::create_directories(dir_);
-    std::ofstream(dir_ / kFileName, std::ios::binary) << Render(0);
-    const auto start = std::chrono::steady_clock::now();
-    Expect(Complete(20), "the writer failed on its own");
-    const long microsPerSave = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                                     std::chrono::steady_clock::now() - start).count() / 20);
-    std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
-    for (int i = 0; i < kills; ++i) {
-      const pid_t pid = Spawn(0);
-      std::this_thread::sleep_for(std::chrono::microseconds(delay(random_)));  // a random moment, not a wait
-      kill(pid, SIGKILL);
-      int status = 0;
-      waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
-      Expect(WIFSIGNALED(status), "the writer ended before it was killed");
-      Check();
-      Expect(TemporaryFiles(dir_) <= 1, "temporary files pile up");
-    }
-    Expect(Complete(3), "the last writer failed");
-    Expect(TemporaryFiles(dir_) == 0, "a temporary file outlived the last writer");
-    std::printf("%d kills, %ld saves, %ld us a save\n", kills, lastState_, microsPerSave);
-    std::printf("%d passed, %d failed\n", kills + 1 - failures_, failures_);
-    return failures_ == 0 ? 0 : 1;
-  }
-
- private:
-  pid_t Spawn(long count) {
+int Drive(const fs::path& dir, const char* self, int kills, unsigned seed) {
+  fs::create_directories(dir);
+  std::ofstream(dir / kFileName, std::ios::binary) << Render(0);
+  long lastState = 0;
+  int failures = 0;
+  const auto expect = [&](bool ok, const char* what) {
+    failures += !ok;
+    if (!ok) std::printf("FAIL: %s\n", what);
+  };
+  const auto check = [&] {  // a state of the sequence, never older than the last one seen
+    const long state = StateOf(ReadAll(dir / kFileName));
+    expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
+    expect(state >= lastState, "the file went back to an older state");
+    lastState = std::max(lastState, state);
+  };
+  const auto spawn = [&](long saves) {
     const pid_t pid = fork();
     if (pid == 0) {
-      const std::string n = std::to_string(count);
-      execl("/proc/self/exe", self_, "write", dir_.c_str(), n.c_str(), static_cast<char*>(nullptr));
+      execl("/proc/self/exe", self, "write", dir.c_str(), std::to_string(saves).c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
     return pid;
-  }
-  // A writer of `saves` saves run to its end.
-  bool Complete(long saves) {
+  };
+  const auto complete = [&](long saves) {  // a writer of `saves` saves run to its end
     int status = 0;
-    waitpid(Spawn(saves), &status, 0);
-    Check();
+    waitpid(spawn(saves), &status, 0);
+    check();
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  expect(complete(20), "the writer failed on its own");
+  const long microsPerSave = static_cast<long>(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 20);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
+  for (int i = 0; i < kills; ++i) {
+    const pid_t pid = spawn(0);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));  // a random moment, not a wait
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
+    expect(WIFSIGNALED(status), "the writer ended before it was killed");
+    check();
+    expect(TemporaryFiles(dir) <= 1, "temporary files pile up");
   }
-  // The file is a state of the sequence, never older than the last one seen.
-  void Check() {
-    const long state = StateOf(ReadAll(dir_ / kFileName));
-    Expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
-    Expect(state >= lastState_, "the file went back to an older state");
-    if (state >= 0) lastState_ = state;
-  }
-  void Expect(bool ok, const char* what) {
-    if (ok) return;
-    ++failures_;
-    std::printf("FAIL: %s\n", what);
-  }
-
-  fs::path dir_;
-  const char* self_;
-  std::mt19937 random_;
-  long lastState_ = 0;
-  int failures_ = 0;
-};
+  expect(complete(3), "the last writer failed");
+  expect(TemporaryFiles(dir) == 0, "a temporary file outlived the last writer");
+  std::printf("%d kills, %ld saves, %ld us a save\n", kills, lastState, microsPerSave);
+  std::printf("%d passed, %d failed\n", kills + 1 - failures, failures);
+  return failures == 0 ? 0 : 1;
+}
 
 }  // namespace
 
@@ -162,5 +148,5 @@ int main(int argc, char** argv) {
   if (std::string(argv[1]) == "write") return Write(argv[2], std::atol(argv[3]));
   const unsigned seed = argc > 4 ? static_cast<unsigned>(std::atol(argv[4])) : std::random_device{}();
   std::printf("seed %u\n", seed);
-  return Driver(argv[2], argv[0], seed).Run(std::atoi(argv[3]));
+  return Drive(argv[2], argv[0], std::atoi(argv[3]), seed);
 }
