@@ -33,12 +33,11 @@ Bytes MakeDib(std::int32_t width, std::int32_t height, int bpp, int colours, boo
     Put(b, 2, static_cast<std::uint32_t>(b.size()), 4);
     Put(b, 10, static_cast<std::uint32_t>(pixelsAt), 4);
   }
-  Put(b, head, 40, 4);
-  Put(b, head + 4, static_cast<std::uint32_t>(width), 4);
-  Put(b, head + 8, static_cast<std::uint32_t>(topDown ? -height : height), 4);
-  Put(b, head + 12, 1, 2);
-  Put(b, head + 14, static_cast<std::uint32_t>(bpp), 2);
-  Put(b, head + 32, static_cast<std::uint32_t>(colours), 4);
+  // The info header's fields: offset, value, size.
+  const std::uint32_t fields[][3] = {{0, 40, 4},  {4, std::uint32_t(width), 4},
+                                     {8, std::uint32_t(topDown ? -height : height), 4},
+                                     {12, 1, 2}, {14, std::uint32_t(bpp), 2}, {32, std::uint32_t(colours), 4}};
+  for (const auto& f : fields) Put(b, head + f[0], f[1], static_cast<int>(f[2]));
   for (int i = 0; i < colours; ++i) Put(b, head + 40 + 4 * i, PaletteRgb(i), 4);
   for (std::int32_t y = 0; y < height; ++y) {
     const std::size_t row = pixelsAt + stride * (topDown ? y : height - 1 - y);
