@@ -186,16 +186,16 @@ TEST(IniStoreFiles, MissingFilesReadAsEmptyAndDeletingMakesNoFile) {
 // see the session.
 TEST(IniStoreFiles, EditSessionReplacesTheFileOnceOrLeavesIt) {
   Play("action.ini", "; kept\r\n[p]\r\ndata00=1\r\n",
-       {{'b'}, {'w', "1", "p", "data00", "2"}, {'w', "1", "q", "data01", "3"}, {'i', "3", "q", "data01"},
+       {{'b', ""}, {'w', "1", "p", "data00", "2"}, {'w', "1", "q", "data01", "3"}, {'i', "3", "q", "data01"},
         {'d', "action.ini:; kept\r\n[p]\r\ndata00=1\r\n"}, {'c', "1"},
-        {'b'}, {'w', "1", "p", "data00", "4"}, {'w', "0", "p", "bad\nkey", "5"}, {'c', "0"},
+        {'b', ""}, {'w', "1", "p", "data00", "4"}, {'w', "0", "p", "bad\nkey", "5"}, {'c', "0"},
         {'d', "action.ini:; kept\r\n[p]\r\ndata00=2\r\n[q]\r\ndata01=3\r\n"}, {'i', "2", "p", "data00"}, {'c', "0"}});
 }
 
 TEST(IniStoreFiles, OversizedFilesReadAsMissingAndAreNeverRewritten) {
   const std::string big = "[s]\r\nk=v\r\n" + std::string(100, ';') + "\r\n";
   Play("big.ini", big,
-       {{'i', "-1", "s", "k"}, {'w', "0", "s", "k", "w"}, {'b'}, {'w', "0", "s", "k", "w"}, {'c', "0"},
+       {{'i', "-1", "s", "k"}, {'w', "0", "s", "k", "w"}, {'b', ""}, {'w', "0", "s", "k", "w"}, {'c', "0"},
         {'d', "big.ini:" + big}},
        64);
 }
