@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/soft/bmp_parser.h"
@@ -103,11 +104,7 @@ TEST(Bmp, EveryTruncationIsRefusedWithoutOverRead) {
 
 TEST(Bmp, MalformedAndOversizedAreRefused) {
   const Bytes good = MakeDib(4, 4, 8, 4, false, true, [](std::int32_t, std::int32_t) { return 1u; });
-  struct Change {
-    std::size_t at;
-    std::uint32_t value;
-    int size;
-  };
+  using Change = std::tuple<std::size_t, std::uint32_t, int>;  // offset, value, size
   // Header size unknown or beyond the data; width zero, negative or beyond the
   // cap; height INT_MIN; planes; bit count; RLE; bit fields; more colours than
   // 8 bits index; pixels inside the header or beyond the data; 16384 x 16384.
@@ -117,8 +114,8 @@ TEST(Bmp, MalformedAndOversizedAreRefused) {
       {{10, 20, 4}}, {{10, 0xFFFFFF00u, 4}}, {{18, 16384, 4}, {22, 16384, 4}}};
   for (const auto& changes : broken) {
     Bytes b = good;
-    for (const Change& c : changes) Put(b, c.at, c.value, c.size);
-    EXPECT_FALSE(plat::soft::ParseBmp(b.data(), b.size())) << changes[0].at << " = " << changes[0].value;
+    for (const auto& [at, value, size] : changes) Put(b, at, value, size);
+    EXPECT_FALSE(plat::soft::ParseBmp(b.data(), b.size())) << std::get<0>(changes[0]) << " = " << std::get<1>(changes[0]);
   }
   // Indices beyond a short palette read as black instead of past the palette.
   const Bytes shortPalette = MakeDib(2, 1, 8, 2, false, false, [](std::int32_t x, std::int32_t) { return x ? 200u : 1u; });

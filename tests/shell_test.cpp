@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/app_shell.h"
@@ -128,14 +129,8 @@ TEST_F(ShellTest, EscAndTheHandlersOwnRequestCloseOnce) {
 // What the procedure answers, whether the handler (consuming or not) is
 // offered the message, and whether the default procedure gets it.
 TEST_F(ShellTest, WindowProcedureRoutesEachMessage) {
-  struct Case {
-    std::uint32_t message;
-    std::uintptr_t wParam;
-    bool consume;
-    std::intptr_t answer;
-    bool offered, defaulted;
-  };
-  const Case cases[] = {
+  // message, wParam, the handler consumes; the answer, offered, defaulted
+  const std::tuple<std::uint32_t, std::uintptr_t, bool, std::intptr_t, bool, bool> cases[] = {
       {plat::kWmSysKeyDown, plat::kVkMenu, false, 0, false, false},
       {plat::kWmSysKeyDown, plat::kVkF10, false, 0, false, false},
       {plat::kWmSysCommand, plat::kScScreenSave, false, 1, false, false},
@@ -147,14 +142,14 @@ TEST_F(ShellTest, WindowProcedureRoutesEachMessage) {
       {plat::kWmLButtonDown, 1, false, 0, true, true},
       {plat::kWmKeyDown, 'A', true, 0, true, false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.message) + " " + std::to_string(c.wParam));
-    Handle(c.consume);
+  for (const auto& [message, wParam, consume, answer, offered, defaulted] : cases) {
+    SCOPED_TRACE(std::to_string(message) + " " + std::to_string(wParam));
+    Handle(consume);
     received.clear();
     windows.defaultProcessed.clear();
-    EXPECT_EQ(c.answer, shell.WindowProc(7, c.message, c.wParam, 0));
-    EXPECT_EQ(c.offered, !received.empty());
-    EXPECT_EQ(c.defaulted, !windows.defaultProcessed.empty());
+    EXPECT_EQ(answer, shell.WindowProc(7, message, wParam, 0));
+    EXPECT_EQ(offered, !received.empty());
+    EXPECT_EQ(defaulted, !windows.defaultProcessed.empty());
   }
   EXPECT_EQ(1, windows.hideCursorCount);
   EXPECT_TRUE(shell.IsActive());
