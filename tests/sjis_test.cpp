@@ -12,16 +12,9 @@ namespace {
 
 namespace sjis = plat::sjis;
 
-// A text, its characters' lengths in order, and what the in-place
-// operations make of it.
-struct TextCase {
-  const char* text;
-  std::vector<std::size_t> chars;
-  bool endsInLoneLead;
-  const char* lowered;
-};
-
-const TextCase kTexts[] = {
+// A text, its characters' lengths in order, whether it ends in a lone lead
+// byte, and what lowering it in place makes of it.
+const std::tuple<const char*, std::vector<std::size_t>, bool, const char*> kTexts[] = {
     {"/S \x83\x41\x95\x5C AbC", {1, 1, 1, 2, 2, 1, 1, 1, 1}, false, "/s \x83\x41\x95\x5C abc"},
     {"\x81\x20Z", {1, 1, 1}, false, "\x81\x20z"},          // a space is no trail byte
     {"x\x81", {1, 1}, true, "x\x81"},                      // a lead byte at the end
@@ -33,19 +26,19 @@ const TextCase kTexts[] = {
 };
 
 TEST(ShiftJis, CharactersCutsAndComparisons) {
-  for (const TextCase& c : kTexts) {
-    const std::string text = c.text;
+  for (const auto& [raw, chars, endsInLoneLead, lower] : kTexts) {
+    const std::string text = raw;
     std::size_t pos = 0;
-    for (std::size_t length : c.chars) {
+    for (std::size_t length : chars) {
       EXPECT_EQ(length, sjis::CharLength(text, pos)) << text << " at " << pos;
       EXPECT_EQ(length, sjis::CharLength(text.c_str() + pos)) << text << " at " << pos;
       pos += length;
     }
     EXPECT_EQ(0u, sjis::CharLength(text.c_str() + pos)) << text;
-    EXPECT_EQ(c.endsInLoneLead, sjis::EndsInLoneLead(text)) << text;
+    EXPECT_EQ(endsInLoneLead, sjis::EndsInLoneLead(text)) << text;
     std::string lowered = text;
     sjis::LowerInPlace(lowered.data());
-    EXPECT_EQ(c.lowered, lowered);
+    EXPECT_EQ(lower, lowered);
   }
 
   // A cut keeps whole characters only; a lone lead byte is a character.
