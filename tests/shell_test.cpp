@@ -35,12 +35,6 @@ class ShellTest : public ::testing::Test {
     calls.closeSequence = [this] { windows.calls.push_back("CloseSequence"); };
     shell.SetCalls(calls);
   }
-  void Handle(bool consume) {
-    shell.SetMessageHandler([this, consume](WindowHandle, std::uint32_t m, std::uintptr_t, std::intptr_t) {
-      received.push_back(m);
-      return consume;
-    });
-  }
   // The call log, one call a line, from the first `from` on.
   std::string Log(const std::string& from = "") const {
     std::string all;
@@ -144,7 +138,10 @@ TEST_F(ShellTest, WindowProcedureRoutesEachMessage) {
   };
   for (const auto& [message, wParam, consume, answer, offered, defaulted] : cases) {
     SCOPED_TRACE(std::to_string(message) + " " + std::to_string(wParam));
-    Handle(consume);
+    shell.SetMessageHandler([this, c = consume](WindowHandle, std::uint32_t m, std::uintptr_t, std::intptr_t) {
+      received.push_back(m);
+      return c;
+    });
     received.clear();
     windows.defaultProcessed.clear();
     EXPECT_EQ(answer, shell.WindowProc(7, message, wParam, 0));
