@@ -30,8 +30,7 @@ struct Canvas {
 // Distance from (px, py) to the segment, in pixels.
 double Distance(double px, double py, double x0, double y0, double x1, double y1) {
   const double dx = x1 - x0, dy = y1 - y0, l2 = dx * dx + dy * dy;
-  double t = l2 == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / l2;
-  t = t < 0 ? 0 : (t > 1 ? 1 : t);
+  const double t = std::clamp(l2 == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / l2, 0.0, 1.0);
   return std::hypot(px - (x0 + t * dx), py - (y0 + t * dy));
 }
 
