@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "platform/linux/entry/display_hook.h"
 #include "platform/soft/soft_display.h"
@@ -44,12 +45,7 @@ class LosingPresenter : public IPresentTarget {
   long losses_ = 0;
 };
 
-struct NamedFault {
-  const char* name;
-  soft::SoftFault fault;
-};
-
-constexpr NamedFault kFaults[] = {
+constexpr std::pair<const char*, soft::SoftFault> kFaults[] = {
     {"create", soft::SoftFault::Create},         {"cooperative", soft::SoftFault::CooperativeLevel},
     {"mode16", soft::SoftFault::DisplayMode16},  {"mode32", soft::SoftFault::DisplayMode32},
     {"pixelformat", soft::SoftFault::PixelFormat}, {"getdc", soft::SoftFault::GetDC},
@@ -58,9 +54,9 @@ constexpr NamedFault kFaults[] = {
 
 bool ApplyItem(LinuxDisplay& display, const std::string& item) {
   soft::SoftDisplayDevice& device = display.Device();
-  for (const NamedFault& f : kFaults) {
-    if (item != f.name) continue;
-    device.Fail(f.fault);
+  for (const auto& [name, fault] : kFaults) {
+    if (item != name) continue;
+    device.Fail(fault);
     return true;
   }
   const std::size_t eq = item.find('=');
