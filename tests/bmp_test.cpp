@@ -81,11 +81,9 @@ TEST(Bmp, EveryDepthBothDirectionsWithAndWithoutFileHeader) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(0xFF0000u, bitmap->Rgb(0, 0));
   EXPECT_EQ(0xFFFFFFu, bitmap->Rgb(1, 0));
-  // A core header with a three-byte palette.
-  Bytes core(12 + 2 * 3 + 4, 0);
-  Put(core, 0, 12, 4), Put(core, 4, 3, 2), Put(core, 6, 1, 2), Put(core, 8, 1, 2), Put(core, 10, 1, 2);
-  core[15] = 0xFF, core[16] = 0x80, core[17] = 0x01;  // entry 1: blue FF, green 80, red 01
-  core[18] = 0x40;                                    // pixels 0 1 0
+  // A core header (3 x 1, one plane, 1 bit) with a three-byte palette whose
+  // entry 1 is blue FF, green 80, red 01; pixels 0 1 0.
+  const Bytes core = {12, 0, 0, 0, 3, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0xFF, 0x80, 0x01, 0x40, 0, 0, 0};
   const auto fromCore = plat::soft::ParseBmp(core.data(), core.size());
   ASSERT_TRUE(fromCore);
   EXPECT_EQ(0u, fromCore->Rgb(0, 0));
