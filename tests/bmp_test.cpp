@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/soft/bmp_parser.h"
@@ -33,12 +34,11 @@ Bytes MakeDib(std::int32_t width, std::int32_t height, int bpp, int colours, boo
     Put(b, 2, static_cast<std::uint32_t>(b.size()), 4);
     Put(b, 10, static_cast<std::uint32_t>(pixelsAt), 4);
   }
-  Put(b, head, 40, 4);
-  Put(b, head + 4, static_cast<std::uint32_t>(width), 4);
-  Put(b, head + 8, static_cast<std::uint32_t>(topDown ? -height : height), 4);
-  Put(b, head + 12, 1, 2);
-  Put(b, head + 14, static_cast<std::uint32_t>(bpp), 2);
-  Put(b, head + 32, static_cast<std::uint32_t>(colours), 4);
+  // The info header's fields: offset, value, size.
+  const std::uint32_t fields[][3] = {{0, 40, 4},  {4, std::uint32_t(width), 4},
+                                     {8, std::uint32_t(topDown ? -height : height), 4},
+                                     {12, 1, 2}, {14, std::uint32_t(bpp), 2}, {32, std::uint32_t(colours), 4}};
+  for (const auto& f : fields) Put(b, head + f[0], f[1], static_cast<int>(f[2]));
   for (int i = 0; i < colours; ++i) Put(b, head + 40 + 4 * i, PaletteRgb(i), 4);
   for (std::int32_t y = 0; y < height; ++y) {
     const std::size_t row = pixelsAt + stride * (topDown ? y : height - 1 - y);
@@ -81,11 +81,9 @@ TEST(Bmp, EveryDepthBothDirectionsWithAndWithoutFileHeader) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(0xFF0000u, bitmap->Rgb(0, 0));
   EXPECT_EQ(0xFFFFFFu, bitmap->Rgb(1, 0));
-  // A core header with a three-byte palette.
-  Bytes core(12 + 2 * 3 + 4, 0);
-  Put(core, 0, 12, 4), Put(core, 4, 3, 2), Put(core, 6, 1, 2), Put(core, 8, 1, 2), Put(core, 10, 1, 2);
-  core[15] = 0xFF, core[16] = 0x80, core[17] = 0x01;  // entry 1: blue FF, green 80, red 01
-  core[18] = 0x40;                                    // pixels 0 1 0
+  // A core header (3 x 1, one plane, 1 bit) with a three-byte palette whose
+  // entry 1 is blue FF, green 80, red 01; pixels 0 1 0.
+  const Bytes core = {12, 0, 0, 0, 3, 0, 1, 0, 1, 0, 1, 0, 0, 0, 0, 0xFF, 0x80, 0x01, 0x40, 0, 0, 0};
   const auto fromCore = plat::soft::ParseBmp(core.data(), core.size());
   ASSERT_TRUE(fromCore);
   EXPECT_EQ(0u, fromCore->Rgb(0, 0));
@@ -104,11 +102,7 @@ TEST(Bmp, EveryTruncationIsRefusedWithoutOverRead) {
 
 TEST(Bmp, MalformedAndOversizedAreRefused) {
   const Bytes good = MakeDib(4, 4, 8, 4, false, true, [](std::int32_t, std::int32_t) { return 1u; });
-  struct Change {
-    std::size_t at;
-    std::uint32_t value;
-    int size;
-  };
+  using Change = std::tuple<std::size_t, std::uint32_t, int>;  // offset, value, size
   // Header size unknown or beyond the data; width zero, negative or beyond the
   // cap; height INT_MIN; planes; bit count; RLE; bit fields; more colours than
   // 8 bits index; pixels inside the header or beyond the data; 16384 x 16384.
@@ -118,8 +112,8 @@ TEST(Bmp, MalformedAndOversizedAreRefused) {
       {{10, 20, 4}}, {{10, 0xFFFFFF00u, 4}}, {{18, 16384, 4}, {22, 16384, 4}}};
   for (const auto& changes : broken) {
     Bytes b = good;
-    for (const Change& c : changes) Put(b, c.at, c.value, c.size);
-    EXPECT_FALSE(plat::soft::ParseBmp(b.data(), b.size())) << changes[0].at << " = " << changes[0].value;
+    for (const auto& [at, value, size] : changes) Put(b, at, value, size);
+    EXPECT_FALSE(plat::soft::ParseBmp(b.data(), b.size())) << std::get<0>(changes[0]) << " = " << std::get<1>(changes[0]);
   }
   // Indices beyond a short palette read as black instead of past the palette.
   const Bytes shortPalette = MakeDib(2, 1, 8, 2, false, false, [](std::int32_t x, std::int32_t) { return x ? 200u : 1u; });

@@ -1,4 +1,5 @@
-// The INI store: the read rules over text in memory, in-place edits, and the
+// The INI store: the read rules over text in memory that the differential
+// check against kernel32 (tests/ini) leaves to us, in-place edits, and the
 // file layer (round trips, atomic replacement, edit sessions) in a scratch
 // directory.
 #include <gtest/gtest.h>
@@ -32,31 +33,6 @@ std::pair<std::uint32_t, std::string> ReadWith(const IniText& text, const char* 
 
 std::string Value(const IniText& text, const char* section, const char* key) {
   return ReadWith(text, section, key, "<default>", 256).second.c_str();
-}
-
-TEST(IniText, ShiftJisTrailBytesBelongToTheirCharacter) {
-  // 表 95 5C (trail '\'), ゾ 83 5D (trail ']'), ア 83 41 ('A'), ヂ 83 61 ('a').
-  IniText text("[表]\r\n表=backslash trail\r\n[ゾ]\r\nk=bracket trail\r\n[abゾ\r\nafter=1\r\n"
-               "[ア]\r\nk=A\r\n[ヂ]\r\nk=DI\r\n");
-  EXPECT_EQ("backslash trail", Value(text, "表", "表"));
-  EXPECT_EQ("bracket trail", Value(text, "ゾ", "k"));
-  EXPECT_EQ("1", Value(text, "ゾ", "after"));  // "[abゾ" has no closing bracket
-  EXPECT_EQ("A", Value(text, "ア", "k"));
-  EXPECT_EQ("DI", Value(text, "ヂ", "k"));  // no case folding inside DBCS characters
-  EXPECT_EQ(4u, text.SectionNames().size());
-}
-
-TEST(IniText, NamesAndValuesAsKernel32ReadsThem) {
-  IniText text(
-      "\xEF\xBB\xBF[ Spaced ]\nName = \"quoted value\" \r\nmixed=\"mixed'\rno value\nno value=later\n;c=comment\n"
-      "[spaced]\nk=duplicate section\n[x]]\nk=last bracket\n");
-  EXPECT_EQ("quoted value", Value(text, "spaced", " NAME "));
-  EXPECT_EQ("\"mixed'", Value(text, "Spaced", "mixed"));
-  EXPECT_EQ("<default>", Value(text, "Spaced", "no value"));  // the line without '=' hides it
-  EXPECT_EQ("comment", Value(text, "Spaced", ";c"));
-  EXPECT_EQ("<default>", Value(text, "spaced", "k"));  // the first duplicate wins
-  EXPECT_EQ("last bracket", Value(text, "x]", "k"));
-  EXPECT_EQ((std::vector<std::string_view>{"Name", "mixed", "no value"}), text.KeyNames("spaced"));
 }
 
 // Cuts at characters inside the buffer are the fuzz checker's; these are the
@@ -149,83 +125,79 @@ TEST(IniText, WhiteSpaceBeforeANulIsTrimmed) {
   EXPECT_EQ("v", std::string(text.FindValue("Bo", "k").value_or("<missing>")));
 }
 
-class IniStoreFiles : public ::testing::Test {
- protected:
-  std::string Path(const char* name) const { return scratch.File(name); }
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(scratch.Path())) names.push_back(entry.path().filename().string());
-    return names;
-  }
-  testutil::ScratchDir scratch{"ini-store"};
-  plat::IniStore store;
+// One step of a file scenario and what it must answer: 'w' writes (1 taken,
+// 0 refused), 'i' reads an integer (default -1), 's' a string (default
+// `value`: the length and the text), 'n' the section names' length, 'b'
+// and 'c' begin and commit an edit session, 'd' lists the directory (every
+// file's name and bytes).
+struct Step {
+  char op;
+  std::string want;
+  const char *section = nullptr, *key = nullptr, *value = nullptr;
 };
 
-TEST_F(IniStoreFiles, WritesReadBackAndReplaceTheFileWhole) {
-  const std::string file = Path("action.ini"), section = "* ぷるみゅら";
-  EXPECT_TRUE(store.WriteString(section.c_str(), "data00", "64", file.c_str()));
-  EXPECT_TRUE(store.WriteString("???", "data01", "-3", file.c_str()));
-  EXPECT_TRUE(store.WriteString(section.c_str(), "DATA00", "65", file.c_str()));
-  EXPECT_EQ(65, store.GetInt(section.c_str(), "data00", 0, file.c_str()));
-  char names[64];
-  EXPECT_EQ(section.size() + 1 + 4, store.GetSectionNames(names, sizeof names, file.c_str()));
-  EXPECT_EQ("[" + section + "]\r\ndata00=65\r\n[???]\r\ndata01=-3\r\n", scratch.Read("action.ini"));
-  EXPECT_TRUE(store.WriteString(section.c_str(), nullptr, nullptr, file.c_str()));
-  char value[8];
-  EXPECT_EQ(2u, store.GetString("???", "Data01", "x", value, sizeof value, file.c_str()));
-  EXPECT_STREQ("-3", value);
-  EXPECT_EQ("[???]\r\ndata01=-3\r\n", scratch.Read("action.ini"));
-  EXPECT_EQ(std::vector<std::string>{"action.ini"}, Files());  // no temporary file left
+std::string Do(plat::IniStore& store, const testutil::ScratchDir& dir, const char* file, const Step& s) {
+  char buffer[64];
+  switch (s.op) {
+    case 'w': return std::to_string(store.WriteString(s.section, s.key, s.value, file));
+    case 'i': return std::to_string(store.GetInt(s.section, s.key, -1, file));
+    case 's':
+      return std::to_string(store.GetString(s.section, s.key, s.value, buffer, sizeof buffer, file)) + " " + buffer;
+    case 'n': return std::to_string(store.GetSectionNames(buffer, sizeof buffer, file));
+    case 'b': return store.BeginEdit(file), "";
+    case 'c': return std::to_string(store.CommitEdit());
+  }
+  std::string all;
+  for (const auto& entry : fs::directory_iterator(dir.Path()))
+    all += entry.path().filename().string() + ":" + dir.Read(entry.path().filename().string());
+  return all;
 }
 
-TEST_F(IniStoreFiles, MissingFilesReadAsEmptyAndDeletingMakesNoFile) {
-  const std::string file = Path("absent.ini");
-  char value[16];
-  EXPECT_EQ(3u, store.GetString("s", "k", "\"def\"", value, sizeof value, file.c_str()));
-  EXPECT_STREQ("def", value);
-  EXPECT_EQ(5, store.GetInt("s", "k", 5, file.c_str()));
-  EXPECT_TRUE(store.WriteString("s", nullptr, nullptr, file.c_str()));
-  EXPECT_TRUE(store.WriteString("s", "k", nullptr, file.c_str()));
-  EXPECT_FALSE(store.WriteString(nullptr, "k", "v", file.c_str()));
-  EXPECT_FALSE(store.WriteString("s", "k", "v", nullptr));
-  EXPECT_TRUE(Files().empty());
-  EXPECT_FALSE(store.WriteString("s", "k", "v", Path("no-such-dir/x.ini").c_str()));
+// Plays the steps on `name` in a directory of their own, the file holding
+// `before` unless that is empty.
+void Play(const char* name, const std::string& before, const std::vector<Step>& steps,
+          std::size_t limit = plat::IniStore::kDefaultMaxFileBytes) {
+  testutil::ScratchDir dir("ini-store");
+  const std::string file = before.empty() ? dir.File(name) : dir.Write(name, before);
+  plat::IniStore store(limit);
+  for (std::size_t i = 0; i < steps.size(); ++i)
+    EXPECT_EQ(steps[i].want, Do(store, dir, file.c_str(), steps[i])) << "step " << i;
+}
+
+TEST(IniStoreFiles, WritesReadBackAndReplaceTheFileWhole) {
+  const char* const s = "* ぷるみゅら";
+  Play("action.ini", "",
+       {{'w', "1", s, "data00", "64"}, {'w', "1", "???", "data01", "-3"}, {'w', "1", s, "DATA00", "65"},
+        {'i', "65", s, "data00"}, {'n', "17"},
+        {'d', "action.ini:[* ぷるみゅら]\r\ndata00=65\r\n[???]\r\ndata01=-3\r\n"},
+        {'w', "1", s}, {'s', "2 -3", "???", "Data01", "x"}, {'d', "action.ini:[???]\r\ndata01=-3\r\n"}});
+}
+
+TEST(IniStoreFiles, MissingFilesReadAsEmptyAndDeletingMakesNoFile) {
+  Play("absent.ini", "",
+       {{'s', "3 def", "s", "k", "\"def\""}, {'i', "-1", "s", "k"}, {'w', "1", "s"}, {'w', "1", "s", "k"},
+        {'w', "0", nullptr, "k", "v"}, {'d', ""}});
+  Play("no-such-dir/x.ini", "", {{'w', "0", "s", "k", "v"}});
+  EXPECT_FALSE(plat::IniStore().WriteString("s", "k", "v", nullptr));
 }
 
 // A save is one replacement: the writes of an edit session reach the file
-// together at the commit or, when one of them is refused, not at all.
-TEST_F(IniStoreFiles, EditSessionReplacesTheFileOnceOrLeavesIt) {
-  const std::string before = "; kept\r\n[p]\r\ndata00=1\r\n";
-  const std::string file = scratch.Write("action.ini", before);
-  store.BeginEdit(file.c_str());
-  EXPECT_TRUE(store.WriteString("p", "data00", "2", file.c_str()));
-  EXPECT_TRUE(store.WriteString("q", "data01", "3", file.c_str()));
-  EXPECT_EQ(3, store.GetInt("q", "data01", 0, file.c_str()));  // reads see the session
-  EXPECT_EQ(before, scratch.Read("action.ini"));
-  EXPECT_TRUE(store.CommitEdit());
-  const std::string after = "; kept\r\n[p]\r\ndata00=2\r\n[q]\r\ndata01=3\r\n";
-  EXPECT_EQ(after, scratch.Read("action.ini"));
-
-  store.BeginEdit(file.c_str());
-  EXPECT_TRUE(store.WriteString("p", "data00", "4", file.c_str()));
-  EXPECT_FALSE(store.WriteString("p", "bad\nkey", "5", file.c_str()));
-  EXPECT_FALSE(store.CommitEdit());
-  EXPECT_EQ(after, scratch.Read("action.ini"));
-  EXPECT_EQ(2, store.GetInt("p", "data00", 0, file.c_str()));
-  EXPECT_EQ(std::vector<std::string>{"action.ini"}, Files());
-  EXPECT_FALSE(store.CommitEdit()) << "no session";
+// together at the commit or, when one of them is refused, not at all; reads
+// see the session.
+TEST(IniStoreFiles, EditSessionReplacesTheFileOnceOrLeavesIt) {
+  Play("action.ini", "; kept\r\n[p]\r\ndata00=1\r\n",
+       {{'b', ""}, {'w', "1", "p", "data00", "2"}, {'w', "1", "q", "data01", "3"}, {'i', "3", "q", "data01"},
+        {'d', "action.ini:; kept\r\n[p]\r\ndata00=1\r\n"}, {'c', "1"},
+        {'b', ""}, {'w', "1", "p", "data00", "4"}, {'w', "0", "p", "bad\nkey", "5"}, {'c', "0"},
+        {'d', "action.ini:; kept\r\n[p]\r\ndata00=2\r\n[q]\r\ndata01=3\r\n"}, {'i', "2", "p", "data00"}, {'c', "0"}});
 }
 
-TEST_F(IniStoreFiles, OversizedFilesReadAsMissingAndAreNeverRewritten) {
-  plat::IniStore small(64);
+TEST(IniStoreFiles, OversizedFilesReadAsMissingAndAreNeverRewritten) {
   const std::string big = "[s]\r\nk=v\r\n" + std::string(100, ';') + "\r\n";
-  const std::string file = scratch.Write("big.ini", big);
-  EXPECT_EQ(9, small.GetInt("s", "k", 9, file.c_str()));
-  EXPECT_FALSE(small.WriteString("s", "k", "w", file.c_str()));
-  small.BeginEdit(file.c_str());
-  small.WriteString("s", "k", "w", file.c_str());
-  EXPECT_FALSE(small.CommitEdit());
-  EXPECT_EQ(big, scratch.Read("big.ini"));
+  Play("big.ini", big,
+       {{'i', "-1", "s", "k"}, {'w', "0", "s", "k", "w"}, {'b', ""}, {'w', "0", "s", "k", "w"}, {'c', "0"},
+        {'d', "big.ini:" + big}},
+       64);
 }
 
 }  // namespace

@@ -21,12 +21,8 @@ struct Canvas {
                      layout};
   }
   std::uint32_t At(std::int32_t x, std::int32_t y) const { return plat::soft::ReadPixel(view, x, y); }
-  int Lit() const {
-    int n = 0;
-    for (std::int32_t y = 0; y < view.height; ++y)
-      for (std::int32_t x = 0; x < view.width; ++x) n += At(x, y) != 0;
-    return n;
-  }
+  // Lit pixels of a 32-bit canvas, the only layout it is asked of.
+  long Lit() const { return std::count_if(memory.begin(), memory.end(), [](std::uint32_t p) { return p != 0; }); }
   std::vector<std::uint32_t> memory;  // room for either layout
   PixelView view;
 };
@@ -34,8 +30,7 @@ struct Canvas {
 // Distance from (px, py) to the segment, in pixels.
 double Distance(double px, double py, double x0, double y0, double x1, double y1) {
   const double dx = x1 - x0, dy = y1 - y0, l2 = dx * dx + dy * dy;
-  double t = l2 == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / l2;
-  t = t < 0 ? 0 : (t > 1 ? 1 : t);
+  const double t = std::clamp(l2 == 0 ? 0 : ((px - x0) * dx + (py - y0) * dy) / l2, 0.0, 1.0);
   return std::hypot(px - (x0 + t * dx), py - (y0 + t * dy));
 }
 
@@ -120,21 +115,18 @@ TEST(Rasteriser, WideLinesStayCloseToTheirCapsule) {
   }
 }
 
-// Row lengths, top to bottom, of what is lit around (40, 40).
-std::vector<int> Rows(const Canvas& c) {
-  std::vector<int> rows;
-  for (std::int32_t y = 0; y < 80; ++y) {
-    int n = 0;
-    for (std::int32_t x = 0; x < 80; ++x) n += c.At(x, y) != 0;
-    if (n != 0) rows.push_back(n);
-  }
+// Row lengths, top to bottom, of what is lit on an 80 x 80 canvas.
+std::vector<long> Rows(const Canvas& c) {
+  std::vector<long> rows;
+  for (auto row = c.memory.begin(); row != c.memory.end(); row += 80)
+    if (const long n = std::count_if(row, row + 80, [](std::uint32_t p) { return p != 0; })) rows.push_back(n);
   return rows;
 }
 
 TEST(Rasteriser, WidePensMatchGdiShapes) {
   // Shapes measured from GDI (Wine's DIB engine): a zero-length line with a
   // wide pen is its round end alone; a 45-degree band is wider than the pen.
-  const std::vector<std::vector<int>> dots = {
+  const std::vector<std::vector<long>> dots = {
       {2, 2}, {1, 3, 1}, {2, 4, 4, 2}, {3, 5, 5, 5, 3}, {2, 4, 6, 6, 4, 2},
       {3, 5, 7, 7, 7, 5, 3}, {4, 6, 8, 8, 8, 8, 6, 4}};
   for (int width = 2; width <= 8; ++width) {
@@ -142,7 +134,7 @@ TEST(Rasteriser, WidePensMatchGdiShapes) {
     plat::soft::DrawLine(c.view, 40, 40, 40, 40, width, 1);
     EXPECT_EQ(dots[width - 2], Rows(c)) << width;
   }
-  const int diagonal[] = {4, 6, 6, 8, 10};  // pixels per row inside the band, widths 2..6
+  const long diagonal[] = {4, 6, 6, 8, 10};  // pixels per row inside the band, widths 2..6
   for (int width = 2; width <= 6; ++width) {
     Canvas c(80, 80);
     plat::soft::DrawLine(c.view, 20, 20, 60, 60, width, 1);

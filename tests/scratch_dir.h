@@ -2,8 +2,8 @@
 // a test writes to. Unique to the process and to the object, as ctest runs
 // cases in parallel processes, several builds' suites may run at once, and
 // one process may hold two. On tmpfs where there is one, as every write of
-// the INI store is flushed to the disk; a run that is killed leaves its few
-// bytes behind.
+// the INI store is flushed to the disk; what killed runs left there is
+// swept away.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -18,7 +18,11 @@
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 #endif
 
 namespace testutil {
@@ -37,7 +41,15 @@ class ScratchDir {
 #else
     const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 #endif
-    path_ = base / ("prumya-" + tag + "-" + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
+    const std::string prefix = "prumya-" + tag + "-";
+    path_ = base / (prefix + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
+#ifndef _WIN32
+    for (const auto& entry : fs::directory_iterator(base, ec)) {  // leftovers of processes now gone
+      const std::string name = entry.path().filename().string();
+      const long owner = name.rfind(prefix, 0) == 0 ? std::atol(name.c_str() + prefix.size()) : 0;
+      if (owner > 0 && kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ec);
+    }
+#endif
     fs::remove_all(path_, ec);
     EXPECT_TRUE(fs::create_directories(path_, ec)) << path_.string() << ": " << ec.message();
   }

@@ -36,14 +36,14 @@ TEST(ScreenInit, EachFailingStepReportsOnceAndOpensNoSound) {
     EXPECT_EQ("内容：\n" + cases[i].second, rig.boxes.shown[0].text);
     EXPECT_TRUE(rig.sound.calls.empty());
     EXPECT_EQ(i >= 3, rig.device.ModeChanged());
-    if (i == 4) EXPECT_EQ(1, rig.device.LiveSurfaces());  // the primary surface stays
-    if (i == 2) EXPECT_EQ((std::vector<std::int32_t>{16}), rig.device.ModesTried());
-    if (i >= 3) EXPECT_EQ(plat::kDdsclFullscreenExclusive, rig.device.CooperativeFlags());
+    EXPECT_EQ(i < 4 ? 0 : static_cast<int>(i) - 3, rig.device.LiveSurfaces());  // those made stay
+    EXPECT_EQ(i < 2 ? std::vector<std::int32_t>{} : std::vector<std::int32_t>{16}, rig.device.ModesTried());
+    EXPECT_EQ(i < 2 ? 0u : plat::kDdsclFullscreenExclusive, rig.device.CooperativeFlags());
     rig.screen.Release();
     EXPECT_EQ(0, rig.device.LiveSurfaces());
     EXPECT_FALSE(rig.device.Exists());
     EXPECT_FALSE(rig.device.ModeChanged());
-    if (i >= 3) EXPECT_EQ(plat::kDdsclNormal, rig.device.CooperativeFlags());
+    EXPECT_EQ(i == 0 ? 0u : plat::kDdsclNormal, rig.device.CooperativeFlags());
   }
 }
 

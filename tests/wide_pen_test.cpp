@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "framework/random.h"
@@ -75,21 +77,15 @@ TEST(WidePen, FillLightsExactlyTheRowsOfTheShape) {
 
 TEST(RunFill, EveryLengthAndPhase) {
   for (std::size_t bpp : {2u, 4u}) {
+    const std::uint32_t value = bpp == 2 ? 0xBEEFu : 0x01234567u;
+    const plat::soft::RunFill fill = bpp == 2 ? plat::soft::RunFill(static_cast<std::uint16_t>(value))
+                                              : plat::soft::RunFill(value);
     for (std::size_t start = 0; start < 5; ++start) {
       for (std::size_t pixels = 0; pixels <= 40; ++pixels) {
-        std::uint8_t row[256] = {};
-        const std::uint8_t* const end = row + (start + pixels) * bpp;
-        const plat::soft::RunFill fill = bpp == 2 ? plat::soft::RunFill(std::uint16_t{0xBEEF})
-                                                  : plat::soft::RunFill(std::uint32_t{0x01234567});
-        fill.Fill(row + start * bpp, pixels * bpp);
-        for (std::size_t i = 0; i < sizeof row; i += bpp) {
-          const std::uint8_t* at = row + i;
-          const bool inside = at >= row + start * bpp && at < end;
-          std::uint32_t v = 0;
-          for (std::size_t b = 0; b < bpp; ++b) v |= std::uint32_t{at[b]} << (8 * b);
-          const std::uint32_t want = inside ? (bpp == 2 ? 0xBEEFu : 0x01234567u) : 0u;
-          ASSERT_EQ(want, v) << bpp << " bytes, start " << start << ", " << pixels << " pixels, at " << i;
-        }
+        std::array<std::uint8_t, 256> row{}, want{};
+        fill.Fill(row.data() + start * bpp, pixels * bpp);
+        for (std::size_t p = start; p < start + pixels; ++p) std::memcpy(&want[p * bpp], &value, bpp);  // little-endian
+        ASSERT_EQ(want, row) << bpp << " bytes, start " << start << ", " << pixels << " pixels";
       }
     }
   }

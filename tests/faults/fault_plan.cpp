@@ -8,7 +8,9 @@
 //   lose=N               every surface is lost after every N-th present
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <utility>
 
 #include "platform/linux/entry/display_hook.h"
 #include "platform/soft/soft_display.h"
@@ -43,12 +45,7 @@ class LosingPresenter : public IPresentTarget {
   long losses_ = 0;
 };
 
-struct NamedFault {
-  const char* name;
-  soft::SoftFault fault;
-};
-
-constexpr NamedFault kFaults[] = {
+constexpr std::pair<const char*, soft::SoftFault> kFaults[] = {
     {"create", soft::SoftFault::Create},         {"cooperative", soft::SoftFault::CooperativeLevel},
     {"mode16", soft::SoftFault::DisplayMode16},  {"mode32", soft::SoftFault::DisplayMode32},
     {"pixelformat", soft::SoftFault::PixelFormat}, {"getdc", soft::SoftFault::GetDC},
@@ -57,21 +54,21 @@ constexpr NamedFault kFaults[] = {
 
 bool ApplyItem(LinuxDisplay& display, const std::string& item) {
   soft::SoftDisplayDevice& device = display.Device();
-  for (const NamedFault& f : kFaults) {
-    if (item != f.name) continue;
-    device.Fail(f.fault);
+  for (const auto& [name, fault] : kFaults) {
+    if (item != name) continue;
+    device.Fail(fault);
     return true;
   }
   const std::size_t eq = item.find('=');
   const std::string name = item.substr(0, eq);
   const long n = eq == std::string::npos ? 0 : std::strtol(item.c_str() + eq + 1, nullptr, 10);
-  if (n <= 0 || (name != "surface" && name != "lose")) return false;
-  if (name == "surface") {
+  if (n > 0 && name == "surface") {
     device.FailCreateSurface(static_cast<int>(n));
-  } else {
-    static LosingPresenter losing(device, display.Presenter(), n);
-    device.SetPresentTarget(&losing);
+    return true;
   }
+  if (n <= 0 || name != "lose") return false;
+  static LosingPresenter losing(device, display.Presenter(), n);
+  device.SetPresentTarget(&losing);
   return true;
 }
 
@@ -80,14 +77,9 @@ bool ApplyItem(LinuxDisplay& display, const std::string& item) {
 void PrepareDisplay(LinuxDisplay& display) {
   const char* plan = std::getenv("PRUMYA_FAULTS");
   if (plan == nullptr) return;
-  std::string rest = plan;
-  while (!rest.empty()) {
-    const std::size_t comma = rest.find(',');
-    const std::string item = rest.substr(0, comma);
-    rest = comma == std::string::npos ? std::string() : rest.substr(comma + 1);
-    if (!item.empty() && !ApplyItem(display, item)) std::fprintf(stderr, "prumya-faults: unknown fault '%s'\n", item.c_str());
-  }
-  std::fprintf(stderr, "prumya-faults: plan '%s'\n", plan);
+  std::istringstream items(plan);
+  for (std::string item; std::getline(items, item, ',');)
+    if (!ApplyItem(display, item)) std::fprintf(stderr, "prumya-faults: unknown fault '%s'\n", item.c_str());
 }
 
 }  // namespace plat::linux_port

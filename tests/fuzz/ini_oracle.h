@@ -113,9 +113,7 @@ class Checker {
       full = Unquoted(std::string(*v));
     }
     const bool whole = list ? n == full.size() : n == plat::sjis::FitWhole(full, size - 1);
-    if (std::string(buf.data(), n) != full.substr(0, n) || (!whole && !list))
-      return Fail("a read of [" + std::string(section ? section : "") + "] gave '" + std::string(buf.data(), n) +
-                  "' for '" + full + "'");
+    if (std::string(buf.data(), n) != full.substr(0, n) || (!whole && !list)) return Fail("a read gave wrong bytes");
     if (list && !whole && (n + 3 < size || (size >= 2 && buf[n + 1] != '\0')))
       Fail("a cut name list is too short or lacks its two NULs");
   }
@@ -129,17 +127,14 @@ class Checker {
         plat::ini::ApplyWrite(text_, section.c_str(), key, remove ? nullptr : value.c_str(), out);
     if (outcome == plat::ini::WriteOutcome::kUnchanged && out != text_.Bytes())
       return Fail("an unchanged write changed the text");
-    if (outcome == plat::ini::WriteOutcome::kRefused) {
-      const std::string all = section + (key ? key : "") + value;
-      if (remove || all.find_first_of("\r\n=[\x81\xe0") == std::string::npos)
-        Fail("edit refused: [" + section + "] " + (key ? key : "") + "=" + value);
-      return;
-    }
+    if (outcome == plat::ini::WriteOutcome::kRefused)
+      return remove || (section + (key ? key : "") + value).find_first_of("\r\n=[\x81\xe0") == std::string::npos
+                 ? Fail("a plain edit was refused") : void();
     const plat::ini::IniText after(std::move(out));
     std::vector<std::string_view> expected = text_.SectionNames();
     std::vector<std::string_view> got = after.SectionNames();
     if (remove && key == nullptr) {
-      if (after.HasSection(section)) Fail("deleted section [" + section + "] still there");
+      if (after.HasSection(section)) Fail("a deleted section is still there");
       expected.clear();
       for (std::string_view s : text_.SectionNames())
         if (!plat::sjis::EqualFolded(s, Trim(section))) expected.push_back(s);
@@ -150,9 +145,8 @@ class Checker {
     if (Entries(after, section, key) != Entries(text_, section, key))
       Fail("an edit of [" + section + "] changed another key");
     const auto v = after.FindValue(section, key ? key : "");
-    if (remove && key && v) Fail("deleted key [" + section + "] " + key + " still reads");
-    if (!remove && (!v || Unquoted(std::string(*v)) != Unquoted(Trim(value))))
-      Fail("write of [" + section + "] " + key + "='" + value + "' reads back as '" + std::string(v.value_or("")) + "'");
+    if (remove && key && v) Fail("a deleted key still reads");
+    if (!remove && (!v || Unquoted(std::string(*v)) != Unquoted(Trim(value)))) Fail("a write read back otherwise");
     text_ = after;
   }
 

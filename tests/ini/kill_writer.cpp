@@ -7,7 +7,7 @@
 // the sequence must never go back, and no temporary file may pile up.
 //
 //   ini-kill-writer drive DIR KILLS [SEED]   the whole test; last line "N passed, N failed"
-//   ini-kill-writer write DIR [SAVES]        goes on with the sequence (until killed)
+//   ini-kill-writer write DIR SAVES          goes on with the sequence (SAVES 0: until killed)
 //
 // Save g writes Value(g) into every one of kSlots keys across sections, all
 // of different lengths from the save before, behind an untouched padding
@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -67,11 +68,8 @@ long StateOf(const std::string& bytes) {
   return state >= 0 && Render(state) == bytes ? state : -1;
 }
 
-int TemporaryFiles(const fs::path& dir) {
-  int count = 0;
-  for (const auto& entry : fs::directory_iterator(dir))
-    if (entry.path().extension() == ".tmp") ++count;
-  return count;
+long TemporaryFiles(const fs::path& dir) {
+  return std::count_if(fs::directory_iterator(dir), {}, [](const auto& e) { return e.path().extension() == ".tmp"; });
 }
 
 int Write(const fs::path& dir, long saves) {
@@ -91,86 +89,64 @@ int Write(const fs::path& dir, long saves) {
 
 // Runs the writer, kills it after random delays and checks what each kill
 // left; a last writer that runs to its end leaves no temporary file at all.
-class Driver {
- public:
-  Driver(fs::path dir, const char* self, unsigned seed) : dir_(std::move(dir)), self_(self), random_(seed) {}
-
-  int Run(int kills) {
-    fs::create_directories(dir_);
-    std::ofstream(dir_ / kFileName, std::ios::binary) << Render(0);
-    const auto start = std::chrono::steady_clock::now();
-    Expect(Complete(20), "the writer failed on its own");
-    const long microsPerSave = static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                                     std::chrono::steady_clock::now() - start).count() / 20);
-    std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
-    for (int i = 0; i < kills; ++i) {
-      const pid_t pid = Spawn(0);
-      std::this_thread::sleep_for(std::chrono::microseconds(delay(random_)));  // a random moment, not a wait
-      kill(pid, SIGKILL);
-      int status = 0;
-      waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
-      Expect(WIFSIGNALED(status), "the writer ended before it was killed");
-      Check();
-      const int temporaries = TemporaryFiles(dir_);
-      caughtMidWrite_ += temporaries > 0;
-      Expect(temporaries <= 1, "temporary files pile up");
-    }
-    Expect(Complete(3), "the last writer failed");
-    Expect(TemporaryFiles(dir_) == 0, "a temporary file outlived the last writer");
-    std::printf("%d kills (%d during a save's temporary file), %ld saves, %ld us a save of %d keys; %d bad\n",
-                kills, caughtMidWrite_, lastState_, microsPerSave, kSlots, failures_);
-    std::printf("%d passed, %d failed\n", kills + 1 - failures_, failures_);
-    return failures_ == 0 ? 0 : 1;
-  }
-
- private:
-  pid_t Spawn(long count) {
+int Drive(const fs::path& dir, const char* self, int kills, unsigned seed) {
+  fs::create_directories(dir);
+  std::ofstream(dir / kFileName, std::ios::binary) << Render(0);
+  long lastState = 0;
+  int failures = 0;
+  const auto expect = [&](bool ok, const char* what) {
+    failures += !ok;
+    if (!ok) std::printf("FAIL: %s\n", what);
+  };
+  const auto check = [&] {  // a state of the sequence, never older than the last one seen
+    const long state = StateOf(ReadAll(dir / kFileName));
+    expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
+    expect(state >= lastState, "the file went back to an older state");
+    lastState = std::max(lastState, state);
+  };
+  const auto spawn = [&](long saves) {
     const pid_t pid = fork();
     if (pid == 0) {
-      const std::string n = std::to_string(count);
-      execl("/proc/self/exe", self_, "write", dir_.c_str(), n.c_str(), static_cast<char*>(nullptr));
+      execl("/proc/self/exe", self, "write", dir.c_str(), std::to_string(saves).c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
     return pid;
-  }
-  // A writer of `saves` saves run to its end.
-  bool Complete(long saves) {
+  };
+  const auto complete = [&](long saves) {  // a writer of `saves` saves run to its end
     int status = 0;
-    waitpid(Spawn(saves), &status, 0);
-    Check();
+    waitpid(spawn(saves), &status, 0);
+    check();
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  };
+  const auto start = std::chrono::steady_clock::now();
+  expect(complete(20), "the writer failed on its own");
+  const long microsPerSave = static_cast<long>(
+      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 20);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
+  for (int i = 0; i < kills; ++i) {
+    const pid_t pid = spawn(0);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));  // a random moment, not a wait
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
+    expect(WIFSIGNALED(status), "the writer ended before it was killed");
+    check();
+    expect(TemporaryFiles(dir) <= 1, "temporary files pile up");
   }
-  // The file is a state of the sequence, never older than the last one seen.
-  void Check() {
-    const long state = StateOf(ReadAll(dir_ / kFileName));
-    Expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
-    Expect(state >= lastState_, "the file went back to an older state");
-    if (state >= 0) lastState_ = state;
-  }
-  void Expect(bool ok, const char* what) {
-    if (ok) return;
-    ++failures_;
-    std::printf("FAIL: %s\n", what);
-  }
-
-  fs::path dir_;
-  const char* self_;
-  std::mt19937 random_;
-  long lastState_ = 0;
-  int caughtMidWrite_ = 0;
-  int failures_ = 0;
-};
+  expect(complete(3), "the last writer failed");
+  expect(TemporaryFiles(dir) == 0, "a temporary file outlived the last writer");
+  std::printf("%d kills, %ld saves, %ld us a save\n", kills, lastState, microsPerSave);
+  std::printf("%d passed, %d failed\n", kills + 1 - failures, failures);
+  return failures == 0 ? 0 : 1;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string mode = argc > 2 ? argv[1] : "";
-  if (mode == "write") return Write(argv[2], argc > 3 ? std::atol(argv[3]) : 0);
-  if (mode == "drive" && argc > 3) {
-    const unsigned seed = argc > 4 ? static_cast<unsigned>(std::atol(argv[4])) : std::random_device{}();
-    std::printf("seed %u\n", seed);
-    return Driver(argv[2], argv[0], seed).Run(std::atoi(argv[3]));
-  }
-  std::fprintf(stderr, "usage: ini-kill-writer drive DIR KILLS [SEED] | write DIR [SAVES]\n");
-  return 64;
+  if (argc < 4) return 64;
+  if (std::string(argv[1]) == "write") return Write(argv[2], std::atol(argv[3]));
+  const unsigned seed = argc > 4 ? static_cast<unsigned>(std::atol(argv[4])) : std::random_device{}();
+  std::printf("seed %u\n", seed);
+  return Drive(argv[2], argv[0], std::atoi(argv[3]), seed);
 }

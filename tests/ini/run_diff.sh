@@ -8,16 +8,10 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 LINUX_PROBE WINDOWS_PROBE" >&2
-  exit 2
-fi
-linux_probe=$(realpath "$1")
 if [ ! -f "$2" ]; then
   echo "SKIP: Windows probe $2 not built"
   exit 77
 fi
-windows_probe=$(realpath "$2")
 if ! command -v wine >/dev/null; then
   echo "SKIP: wine not installed"
   exit 77
@@ -28,4 +22,4 @@ source "$root/scripts/lib/wine-env.sh"
 trap wine_env_down EXIT
 wine_env_up || { echo "Wine environment did not start"; exit 1; }
 
-python3 "$here/ini_diff.py" --data "$here" --linux "$linux_probe" --windows wine "$windows_probe"
+python3 "$here/ini_diff.py" "$1" wine "$2"
