@@ -43,7 +43,9 @@ TEST(DialogLayout, ControlsSitInTheirGroupsAndTheDialogWithoutOverlapping) {
       }
       for (int j = i + 1; j < t->controlCount; ++j) {
         const DialogControl& b = t->controls[j];
-        if (a.kind != ControlKind::GroupBox && b.kind != ControlKind::GroupBox) EXPECT_FALSE(Overlap(a, b)) << j + 1;
+        if (a.kind != ControlKind::GroupBox && b.kind != ControlKind::GroupBox) {
+          EXPECT_FALSE(Overlap(a, b)) << j + 1;
+        }
       }
     }
   }

@@ -240,7 +240,9 @@ TEST(SaverTriggers, ClosesLoadsAnchorDialogsAndWrites) {
       EXPECT_EQ(rig.mainWindow, rig.dialogCalls[0].second);
       EXPECT_EQ("R", nameInDialog);
     }
-    if (c.command == 1) EXPECT_NE(pick, rig.app.config.lastPresetPick);
+    if (c.command == 1) {
+      EXPECT_NE(pick, rig.app.config.lastPresetPick);
+    }
     EXPECT_EQ(!c.resets, rig.app.anchor.taken);
     if (!c.resets) continue;
     rig.MoveCursor(800, 100);

@@ -85,7 +85,9 @@ TEST_F(TrailTest, OperationsStayWithinTheChainForAnyLength) {
   for (int length : {-3, 0, 1, 2, 3, 512, 600}) {
     Set({{prumya::Length, length}});
     trail.ResetTrail();
-    if (length >= 512) EXPECT_EQ(0, std::memcmp(&chain()[0], &chain()[511], sizeof(ChainPoint))) << length;
+    if (length >= 512) {
+      EXPECT_EQ(0, std::memcmp(&chain()[0], &chain()[511], sizeof(ChainPoint))) << length;
+    }
     chain()[1].spin = chain()[2].spin = 77;
     trail.StepTrail();
     EXPECT_EQ(length < 2 ? 77 : 2, chain()[1].spin) << length;  // the head's 0 plus one TrailSpin
