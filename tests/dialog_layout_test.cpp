@@ -3,6 +3,7 @@
 // each slider in the group named for its parameter.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "saver/dialog_layout.h"
@@ -28,12 +29,17 @@ TEST(DialogLayout, ControlsSitInTheirGroupsAndTheDialogWithoutOverlapping) {
     const plat::DialogTemplate* t = prumya::FindDialogTemplate(id);
     ASSERT_NE(nullptr, t);
     EXPECT_EQ(id, t->id);
+    std::set<int> ids;
     for (int i = 0; i < t->controlCount; ++i) {
       const DialogControl& a = t->controls[i];
       SCOPED_TRACE(std::to_string(id) + ": control " + std::to_string(i + 1));
       EXPECT_LE(a.x + a.w, t->w);
       EXPECT_LE(a.y + VisibleHeight(a), t->h);
       const bool label = a.kind == ControlKind::Text;
+      // Only the controls the procedures address have ids, each its own.
+      const bool passive = label || a.kind == ControlKind::GroupBox || a.kind == ControlKind::Icon;
+      EXPECT_EQ(passive, a.id == plat::kNoControlId);
+      EXPECT_TRUE(passive || ids.insert(a.id).second) << "id " << a.id << " twice";
       EXPECT_EQ(label, (a.style & plat::kWsGroup) != 0);
       EXPECT_EQ(!label && a.kind != ControlKind::GroupBox && a.kind != ControlKind::Edit && a.kind != ControlKind::Icon,
                 plat::IsTabStop(a));
