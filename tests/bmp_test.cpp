@@ -88,6 +88,15 @@ TEST(Bmp, EveryDepthBothDirectionsWithAndWithoutFileHeader) {
   ASSERT_TRUE(fromCore);
   EXPECT_EQ(0u, fromCore->Rgb(0, 0));
   EXPECT_EQ(0x0180FFu, fromCore->Rgb(1, 0));
+  // Longer info headers: the extra fields are skipped.
+  for (std::uint32_t size : {56u, 108u, 124u}) {
+    Bytes longer = MakeDib(2, 1, 24, 0, true, false, [](std::int32_t x, std::int32_t) { return x + 5u; });
+    longer.insert(longer.begin() + 40, size - 40, 0);
+    Put(longer, 0, size, 4);
+    const auto fromLonger = plat::soft::ParseBmp(longer.data(), longer.size());
+    ASSERT_TRUE(fromLonger) << size;
+    EXPECT_EQ(6u, fromLonger->Rgb(1, 0));
+  }
 }
 
 TEST(Bmp, EveryTruncationIsRefusedWithoutOverRead) {
@@ -114,6 +123,12 @@ TEST(Bmp, MalformedAndOversizedAreRefused) {
     Bytes b = good;
     for (const auto& [at, value, size] : changes) Put(b, at, value, size);
     EXPECT_FALSE(plat::soft::ParseBmp(b.data(), b.size())) << std::get<0>(changes[0]) << " = " << std::get<1>(changes[0]);
+  }
+  for (std::int32_t side : {16384, 16385}) {  // the longest side taken, and one more
+    const Bytes wide = MakeDib(side, 1, 1, 2, false, false, [](std::int32_t, std::int32_t) { return 1u; });
+    const Bytes tall = MakeDib(1, side, 1, 2, false, false, [](std::int32_t, std::int32_t) { return 1u; });
+    EXPECT_EQ(side == 16384, plat::soft::ParseBmp(wide.data(), wide.size()) != nullptr) << side;
+    EXPECT_EQ(side == 16384, plat::soft::ParseBmp(tall.data(), tall.size()) != nullptr) << side;
   }
   // Indices beyond a short palette read as black instead of past the palette.
   const Bytes shortPalette = MakeDib(2, 1, 8, 2, false, false, [](std::int32_t x, std::int32_t) { return x ? 200u : 1u; });

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/soft/line_raster.h"
+#include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_dc.h"
 
 namespace {
@@ -175,6 +177,15 @@ TEST(SoftDeviceContext, PixelsAndColoursInBothFormats) {
   dc32.Detach();
   dc32.Line(0, 0, 8, 0, 3, 0xFFFFFF);
   EXPECT_EQ(0u, c32.At(3, 0));
+}
+
+// Stretching samples the pixel under each destination pixel's centre; columns
+// that fall past the bitmap's edge keep the destination's pixel.
+TEST(SoftDeviceContext, StretchedBitmapsStopAtTheSourceEdge) {
+  plat::soft::SoftBitmap bitmap(2, 2, std::unique_ptr<std::uint32_t[]>(new std::uint32_t[4]{1, 2, 3, 4}));
+  Canvas c(4, 2);
+  plat::soft::SoftDeviceContext(c.view).StretchBitmap(0, 0, 4, 2, bitmap, 0, 0, 4, 1);
+  EXPECT_EQ((std::vector<std::uint32_t>{1, 2, 0, 0, 1, 2, 0, 0}), c.memory);
 }
 
 }  // namespace

@@ -113,4 +113,38 @@ TEST(SoftBlit, KeyedCopiesKeepTheDestinationUnderTheKey) {
   }
 }
 
+// A copy neither stretches nor reads a lost source; both leave the
+// destination as it was.
+TEST(SoftBlit, UnequalRectsAndLostSourcesAreRefused) {
+  Device d(32);
+  SoftSurface* from = Painted(d.Plain());
+  SoftSurface* to = d.Plain();
+  EXPECT_EQ(plat::kDdErrInvalidRect, to->Copy({0, 0, kW, 4}, *from, {0, 0, kW, 8}));
+  EXPECT_EQ(plat::kDdErrInvalidRect, to->Copy({0, 0, 4, kH}, *from, {0, 0, 8, kH}));
+  from->MarkLost();
+  EXPECT_EQ(plat::kDdErrSurfaceLost, to->Copy({0, 0, kW, kH}, *from, {0, 0, kW, kH}));
+  ExpectPixels(to, [](std::int32_t, std::int32_t) { return 0u; });
+}
+
+// The primary takes the desktop's mode, also one learnt after the device was
+// made, and describes its size and pixel format.
+TEST(SoftBlit, PrimaryDescribesTheDesktopMode) {
+  for (std::int32_t bpp : {16, 32}) {
+    plat::soft::SoftDisplayDevice device(kW, kH, 32);
+    device.Create();
+    device.SetDesktop(kW + 3, kH + 2, bpp);
+    plat::SurfaceDesc desc, got;
+    desc.flags = plat::kDdsdCaps, desc.caps = plat::kDdsCapsPrimarySurface;
+    plat::ISurface* s = nullptr;
+    plat::PixelFormat format;
+    ASSERT_EQ(plat::kOk, device.CreateSurface(desc, &s));
+    ASSERT_EQ(plat::kOk, s->GetSurfaceDesc(got));
+    ASSERT_EQ(plat::kOk, s->GetPixelFormat(format));
+    EXPECT_EQ(kW + 3, got.width);
+    EXPECT_EQ(kH + 2, got.height);
+    EXPECT_EQ(static_cast<std::uint32_t>(bpp), format.rgbBitCount);
+    EXPECT_EQ(bpp == 16 ? 0xF800u : 0xFF0000u, format.redMask);
+  }
+}
+
 }  // namespace
