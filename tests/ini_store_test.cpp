@@ -84,6 +84,7 @@ TEST(IniTextEdit, EditsKeepEveryOtherByteAndTheFilesLineBreaks) {
   EXPECT_EQ("[s]\nk=v\n[t]\nk=v\n", lf.WithValue("t", "k", "v"));
   EXPECT_EQ("[s]\r\nk=v\r\n", IniText("").WithValue("s", "k", "v"));
   EXPECT_EQ("[s]\rk=v\r", IniText("[s]\r").WithValue("s", "k", "v"));
+  EXPECT_EQ("[s]\nk=v\n", IniText("[s]\nk\n").WithValue("s", "k", "v"));  // a key without '=' gets one
 }
 
 TEST(IniTextEdit, DeletingRemovesWholeLinesOnly) {
@@ -191,6 +192,17 @@ TEST(IniStoreFiles, EditSessionReplacesTheFileOnceOrLeavesIt) {
         {'b', ""}, {'w', "1", "p", "data00", "4"}, {'w', "0", "p", "bad\nkey", "5"}, {'c', "0"},
         {'d', "action.ini:; kept\r\n[p]\r\ndata00=2\r\n[q]\r\ndata01=3\r\n"}, {'i', "2", "p", "data00"}, {'c', "0"}});
 }
+
+#ifndef _WIN32
+TEST(IniStoreFiles, ReplacedFilesKeepTheirPermissions) {
+  testutil::ScratchDir dir("ini-mode");
+  const std::string file = dir.Write("prumya.ini", "[s]\r\nk=1\r\n");
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read;
+  fs::permissions(file, mode);
+  ASSERT_TRUE(plat::IniStore().WriteString("s", "k", "2", file.c_str()));
+  EXPECT_EQ(mode, fs::status(file).permissions());
+}
+#endif
 
 TEST(IniStoreFiles, OversizedFilesReadAsMissingAndAreNeverRewritten) {
   const std::string big = "[s]\r\nk=v\r\n" + std::string(100, ';') + "\r\n";

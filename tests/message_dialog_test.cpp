@@ -8,8 +8,10 @@
 
 #include "framework/app_shell.h"
 #include "framework/box_host.h"
+#include "framework/framework.h"
 #include "framework/message_dialog.h"
 #include "framework/sound_system.h"
+#include "platform/fake/fake_platform.h"
 #include "platform/fake/fake_sound.h"
 #include "tests/display_rig.h"
 
@@ -65,6 +67,15 @@ TEST_F(BoxTest, FlipsOnlyWithADisplayAndHidesTheCursorAfter) {
   EXPECT_EQ((std::vector<std::string>{"FlipToGdiSurface", "MessageBox", "HideCursor"}), log.calls);
   EXPECT_EQ(0x55u, Last().owner);
   EXPECT_EQ(plat::kMbOk | plat::kMbIconWarning | plat::kMbSystemModal, Last().style);
+
+  fake::FakePorts ports;  // the framework's boxes flip its screen's display
+  plat::Platform platform = ports.Get();
+  platform.display = &flips;
+  flips.flips = 0;
+  qrx::Framework framework(platform);
+  EXPECT_FALSE(framework.screen.InitFullColour(640, 480));  // no surfaces: reported
+  EXPECT_EQ(1u, ports.boxes.shown.size());
+  EXPECT_EQ(1, flips.flips);
 }
 
 TEST_F(BoxTest, ErrorReportComposesItsSections) {

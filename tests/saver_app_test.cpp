@@ -40,4 +40,5 @@ TEST(SaverProcess, RunsUnderItsTitleAndClosesOnAKey) {
   EXPECT_EQ("C:\\Savers\\prumya.ini", process.profile.log[0].file);
   EXPECT_EQ(1u, process.windows.destroyed.size());
   EXPECT_EQ(0, process.windows.stallCount);
+  EXPECT_FALSE(process.sound.device);  // closed with the display
 }

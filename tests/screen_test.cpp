@@ -149,7 +149,8 @@ TEST(ScreenFrame, FailedInitLeavesEverythingHarmless) {
     EXPECT_EQ(plat::kEFail, rig.screen.GetDC(painter));
     EXPECT_EQ(nullptr, painter.dc);
     EXPECT_EQ(plat::kEFail, rig.screen.ReleaseDC(painter));
-    rig.screen.Present();
+    for (int i = 0; i < 4; ++i) rig.screen.Present();
+    EXPECT_EQ(4000u / 60, rig.screen.MsUntilNextRefresh());  // undrawn frames still paced at 60 Hz
     rig.screen.RestoreSurfaces();
     qrx::Sprite sprite(rig.slots);
     EXPECT_EQ(failing == 0 ? 0 : 1, sprite.Load("font01"));

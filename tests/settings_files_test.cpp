@@ -29,6 +29,8 @@ TEST(SettingsFiles, PlacedByInstallLayoutThenWritabilityOfTheModulesFolder) {
        {kAppData + "prumya.ini", sys + "actsys.ini", kAppData + "action.ini"}},
       {"protected, no user folder", sys + "prumya.scr", "", sys, "",
        {sys + "prumya.ini", sys + "actsys.ini", sys + "action.ini"}},
+      {"protected, user folder too long for the names", sys + "prumya.scr", "C:\\" + std::string(498, 'u') + "\\",
+       sys, "", {sys + "prumya.ini", sys + "actsys.ini", sys + "action.ini"}},
       {"installed", "/usr/local/bin/prumya", kXdg, "", "/usr/local/share/prumya/actsys.ini",
        {kXdg + "prumya.ini", "/usr/local/share/prumya/actsys.ini", kXdg + "action.ini"}},
       {"bin without shared presets", "/opt/p/bin/prumya", kXdg, "", "/opt/p/share/actsys.ini",

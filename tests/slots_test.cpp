@@ -68,8 +68,10 @@ TEST_F(SlotsTest, FailedLoadsAreReportedAndLeaveTheSlotFree) {
   EXPECT_EQ(0, rig.slots.LoadSlot("font01", true));
   EXPECT_EQ(0u, rig.LastBoxText().find("内容：\nビットマップバッファが上限に達しました。"));
   EXPECT_EQ(3u, rig.boxes.shown.size());
+  const int live = rig.device.LiveSurfaces();
   rig.slots.FreeSlot(5);
   EXPECT_EQ(nullptr, rig.slots.Slot(5).surface);
+  EXPECT_EQ(live - 1, rig.device.LiveSurfaces());
   EXPECT_EQ(5, rig.slots.LoadSlot("font01", true));
   plat::ISurface* work = rig.slots.Slot(0).surface;  // index 0 and others out of range are ignored
   for (int i : {0, -3, 5000}) rig.slots.FreeSlot(i), rig.slots.ReloadSlot(i);
