@@ -8,8 +8,6 @@ if(WIN32)
 else()
   add_executable(prumya-parity ${PARITY_SOURCES} ${CMAKE_SOURCE_DIR}/tools/parity/canvas_soft.cpp)
   target_link_libraries(prumya-parity PRIVATE prumya_core prumya_platform_common)
-  set(PRUMYA_WINDOWS_BUILD_DIR ${CMAKE_SOURCE_DIR}/build/windows CACHE PATH
-      "Windows build whose tools the differential checks run")
   add_test(NAME rasteriser_parity
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/parity/run_parity.sh $<TARGET_FILE:prumya-parity>
                    ${PRUMYA_WINDOWS_BUILD_DIR}/prumya-parity.exe)

@@ -10,8 +10,6 @@ declare -A RECTS    # "templateId:index" -> "left top right bottom"
 declare -A TITLES=([102]="ぷるみゅら の設定" [103]="ぷるみゅら のバージョン情報")
 declare -A DIALOG_WINDOW  # templateId -> its window, once ready
 
-poll() { wait_for "$@" || { echo "  timed out: $*" >&2; return 1; }; }
-
 app_start() {  # platform dir args...: the end-to-end build as the shipped name
   local log
   log_reset "$2/dialog.log"
@@ -24,8 +22,7 @@ app_start() {  # platform dir args...: the end-to-end build as the shipped name
   APP_PID=$SAVER_PID SAVER_PID=
 }
 log_reset() { LOG=$1 CONSUMED=0 RECTS=(); rm -f "$LOG"; }  # a new dialog log, nothing taken
-app_alive() { [ -n "$APP_PID" ] && e2e_alive "$APP_PID"; }
-app_wait() { poll e2e_gone "$APP_PID" && APP_PID=; }
+app_wait() { wait_for e2e_gone "$APP_PID" && APP_PID=; }
 app_stop() { [ -n "$APP_PID" ] && e2e_kill "$APP_PID"; APP_PID=; }
 
 log_lines() { [ -f "$LOG" ] && tr -d '\r' <"$LOG" || true; }
@@ -43,7 +40,7 @@ ready_seen() {
 # The log line comes as the dialog is set up; it is ready for input once
 # its window has the keyboard.
 dialog_focused() { focus_is "${TITLES[$1]}" && DIALOG_WINDOW[$1]=$(focused_window); }  # templateId
-wait_ready() { poll ready_seen "$1" && poll dialog_focused "$1"; }
+wait_ready() { wait_for ready_seen "$1" && wait_for dialog_focused "$1"; }
 # A message box over a dialog of the same title has the keyboard.
 box_over_focused() { [ "$(focused_window)" != "${DIALOG_WINDOW[$1]:-}" ] && focus_is "${TITLES[$1]}"; }
 
@@ -53,14 +50,14 @@ press_until_ready() {  # key templateId
   local i
   for i in 1 2 3; do
     xdotool key "$1"
-    e2e_poll 5 ready_seen "$2" && { poll dialog_focused "$2"; return; }
+    e2e_poll 5 ready_seen "$2" && { wait_for dialog_focused "$2"; return; }
   done
   echo "  $1 opened no dialog $2" >&2
   return 1
 }
 
 closed_seen() { log_lines | grep -qE "^closed $1 ${2:-[-0-9]+}\$"; }
-wait_closed() { poll closed_seen "$@"; }
+wait_closed() { wait_for closed_seen "$@"; }
 
 click_control() {  # templateId index
   local rect=${RECTS["$1:$2"]:-}
@@ -77,9 +74,9 @@ open_list() {  # templateId
   LIST_BASE=$(visible_windows)
   set -- ${RECTS["$1:7"]}
   xdotool mousemove $(($3 - 6)) $((($2 + $4) / 2)) click 1
-  poll more_windows_than "$LIST_BASE"
+  wait_for more_windows_than "$LIST_BASE"
 }
-wait_list_closed() { poll eval '[ "$(visible_windows)" -le "${LIST_BASE:-0}" ]'; }
+wait_list_closed() { wait_for eval '[ "$(visible_windows)" -le "${LIST_BASE:-0}" ]'; }
 
 # Replaces the preset name field's text by typing.
 type_name() {  # templateId text
@@ -89,6 +86,4 @@ type_name() {  # templateId text
     xdotool key Home shift+End && LC_ALL=C.UTF-8 xdotool type --delay 50 "$text"
 }
 
-# Keys go to the window that has the keyboard: callers wait for it first.
-key() { xdotool key "$@"; }
-wait_window_count() { poll has_window_count "$1" "$2"; }
+wait_window_count() { wait_for has_window_count "$1" "$2"; }

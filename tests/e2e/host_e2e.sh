@@ -24,14 +24,14 @@ wait_lit() {  # latency-name shot X0 Y0 X1 Y1
   local t0
   t0=$(now_ms) TOOK= LIT="0 -1"
   while [ -z "$TOOK" ] && [ $(( $(now_ms) - t0 )) -le "$SHOWN_MS" ]; do
-    shot "$2" && LIT=$($PIXELS box "$2" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && TOOK=$(( $(now_ms) - t0 ))
+    e2e_screenshot "$2" && LIT=$($PIXELS box "$2" "${@:3}") && [ "${LIT%% *}" -gt 100 ] && TOOK=$(( $(now_ms) - t0 ))
   done
   echo "latency-ms $1 ${TOOK:--1}"
 }
 
 # --window-id draws into a 320x240 window and nowhere else; SIGTERM ends it.
 check_window_id() {
-  local xw ms rc
+  local xw ms
   "$LINUX_BUILD/x-window" 100 100 320 240 >"$WORK/x-window.txt" &
   xw=$!
   wait_for test -s "$WORK/x-window.txt"
@@ -41,11 +41,8 @@ check_window_id() {
   result "linux --window-id draws nothing outside it" $([ "${LIT##* }" -eq 0 ]; echo $?)
   kill -TERM "$SAVER_PID"
   ms=$(end_ms "$SAVER_PID" "$BOUND_MS")
-  wait "$SAVER_PID"
-  rc=$?
-  SAVER_PID=
   echo "latency-ms sigterm ${ms:--1}"
-  result "linux SIGTERM ends --window-id promptly with exit code 0" $([ -n "$ms" ] && [ "$rc" -eq 0 ]; echo $?)
+  saver_ended_ok && [ -n "$ms" ]; result "linux SIGTERM ends --window-id promptly with exit code 0" $?
   result "linux --window-id writes nothing" $([ "$(ls "$RUN_DIR" | tr '\n' ' ')" = "actsys.ini out.txt prumya " ]; echo $?)
   kill "$xw" 2>/dev/null
   wait "$xw" 2>/dev/null
@@ -127,7 +124,6 @@ check_preview_pane() {
   (cd "$dir" && exec wine ./preview-host.exe report.txt prumya.scr stop.flag) >"$WORK/pane.out" 2>&1 &
   host=$!
   read -r _ _ x y w h < <(report_line "$dir/report.txt" pane)
-  echo "  pane ${w}x$h at $x,$y"
   wait_lit preview-trail "$ARTIFACTS/windows-preview.png" "$x" "$y" $((x + w)) $((y + h))
   result "windows /p draws the trail inside the 152x112 pane" $([ -n "$TOOK" ] && [ "$w" -eq 152 ] && [ "$h" -eq 112 ]; echo $?)
   result "windows /p draws nothing outside the pane" $([ "${LIT##* }" -eq 0 ]; echo $?)

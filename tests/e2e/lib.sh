@@ -39,14 +39,21 @@ summary() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 e2e_start_xvfb() { wine_env_start_xvfb "$1" && E2E_XVFB_PID=$PRUMYA_XVFB_PID; }  # size
 e2e_stop_xvfb() { [ -n "$E2E_XVFB_PID" ] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID" 2>/dev/null; E2E_XVFB_PID=; }
 
+# A check against a Windows tool under Wine: skipped (77) without the tool
+# or Wine, else Wine comes up now and goes down (and WORK with it) at the exit.
+wine_check_up() {  # windows-tool
+  [ -f "$1" ] && command -v wine >/dev/null || { echo "SKIP: no Windows tool $1 or no wine"; exit 77; }
+  trap 'wine_env_down; rm -rf "${WORK:-}"' EXIT
+  wine_env_up || { echo "Wine environment did not start"; exit 1; }
+}
+
 # FUNC linux under a private Xvfb, then FUNC windows under Wine, each when
 # its build directory holds the files named.
 on_platforms() {  # func linux-files windows-files
   local p build f files missing
   for p in linux windows; do
     [ $p = linux ] && build=$LINUX_BUILD files=$2 || build=$WINDOWS_BUILD files=$3
-    missing=
-    for f in $files; do [ -e "$build/$f" ] || missing="$missing $f"; done
+    missing=$(for f in $files; do [ -e "$build/$f" ] || printf ' %s' "$f"; done)
     if [ -n "$missing" ]; then
       result "$p build has$missing" 1
     elif [ $p = linux ]; then
@@ -91,16 +98,11 @@ focus_is() {  # title: the window that has the keyboard
   f=$(focused_window) && [ -n "$f" ] && [ "$(xdotool getwindowname "$f" 2>/dev/null)" = "$1" ]
 }
 
-# Paints the root window white, so screen left uncovered shows in a shot
-# (the saver's background is black); "black" puts a shared server back.
-e2e_paint_root() { xsetroot -solid "$1"; }  # white|black
-
 # The whole screen as a PNG, with the real ImageMagick (another `import` or
 # `convert` may come first in PATH).
 e2e_screenshot() {  # file
   /usr/bin/import -window root "$1" 2>/dev/null || xwd -root -silent | /usr/bin/convert xwd:- "$1" 2>/dev/null
 }
-shot() { e2e_screenshot "$1"; }
 
 # Frames drawn: the screen changes COUNT times in a row within the time-out,
 # so the program has gone round its loop since whatever came before. Raw
@@ -136,22 +138,18 @@ e2e_wait_exit() {  # pid [seconds]
   E2E_RC=$?
 }
 e2e_kill() { e2e_alive "$1" && kill -9 "$1" 2>/dev/null && wait "$1" 2>/dev/null; return 0; }  # pid
-# No process runs from, or names, the given directory.
+# No process runs from, runs a program in, or names the given directory.
 e2e_no_process_in() {  # directory
   local p
   for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/cwd" 2>/dev/null)" = "$1" ] && return 1
-    case "$(readlink "$p/exe" 2>/dev/null)" in "$1"/*) return 1 ;; esac
-    { tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null | grep -qF "$1" && return 1
+    case "$({ readlink "$p/cwd" "$p/exe"; tr '\0' ' ' <"$p/cmdline"; } 2>/dev/null)" in *"$1"*) return 1 ;; esac
   done
-  return 0
 }
 
 # INI files: UTF-8 lines in, CRLF Shift_JIS out; and read back as UTF-8.
 to_cp932() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/'; }
-ini_text() { iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | tr -d '\r'; }
 ini_keys() {  # file section: its key=value lines (section names ignore case)
-  ini_text "$1" | awk -v want="$2" '
+  iconv -f CP932 -t UTF-8 "$1" 2>/dev/null | tr -d '\r' | awk -v want="$2" '
     /^\[.*\]$/ { inside = (tolower(substr($0, 2, length($0) - 2)) == tolower(want)); next }
     inside && index($0, "=") { print }'
 }
@@ -182,22 +180,20 @@ saver_start() {  # platform dir args...
   (cd "$dir" && exec $run "$@") >"$dir/out.txt" 2>&1 &
   SAVER_PID=$!
 }
-saver_alive() { [ -n "$SAVER_PID" ] && e2e_alive "$SAVER_PID"; }
 saver_ended_ok() {  # the run ends with exit code 0
   [ -n "$SAVER_PID" ] && e2e_wait_exit "$SAVER_PID" || return 1
   SAVER_PID=
   [ "$E2E_RC" -eq 0 ]
 }
 saver_ends() { saver_ended_ok; result "$1" $?; saver_stop; }  # name: the run ends with code 0
-saver_stays() { e2e_frames_pass "$1" "$WORK" && saver_alive; }  # frames
+saver_stays() { e2e_frames_pass "$1" "$WORK" && e2e_alive "$SAVER_PID"; }  # frames
 saver_stop() {  # a key first, then by force
-  if saver_alive; then
+  if e2e_alive "$SAVER_PID"; then
     xdotool key q
     e2e_wait_exit "$SAVER_PID" 10 || e2e_kill "$SAVER_PID"
   fi
   SAVER_PID=
 }
 
-frame_shown() { shot "$1" && [ "$($PIXELS lit "$1")" -gt 100 ]; }  # a trail on the screen
-wait_frame() { wait_for frame_shown "$1"; }
-shot_moved() { shot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]; }  # earlier later
+frame_shown() { e2e_screenshot "$1" && [ "$($PIXELS lit "$1")" -gt 100 ]; }  # a trail on the screen
+shot_moved() { e2e_screenshot "$2" && [ "$($PIXELS diff "$1" "$2")" -gt 0 ]; }  # earlier later

@@ -13,30 +13,24 @@ W=1024 H=768
 at_screen_size() {
   local window
   window=$(e2e_window_of_pid "$SAVER_PID") && [ -n "$window" ] &&
-    GEOMETRY=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | xargs) &&
-    [ "$GEOMETRY" = "0 0 $W $H" ]
+    [ "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p' | xargs)" = "0 0 $W $H" ]
 }
-root_hidden() { shot "$1" && WHITE=$($PIXELS colour "$1" 255 255 255) && [ "${WHITE:-999999}" -lt 10000 ]; }
+root_hidden() { e2e_screenshot "$1" && [ "$($PIXELS colour "$1" 255 255 255)" -lt 10000 ]; }
 
 # "/s" fills the screen and draws a moving trail in its colour band; a key
 # ends it with exit code 0 and leaves no process.
 check_trail() {  # platform
-  local p=$1 a=$ARTIFACTS/$1-a.png b=$ARTIFACTS/$1-b.png lit off moved
-  e2e_paint_root white
+  local p=$1 a=$ARTIFACTS/$1-a.png b=$ARTIFACTS/$1-b.png
+  xsetroot -solid white  # what the window leaves uncovered shows in a shot
   saver_run "$p" trail "" /s
-  GEOMETRY= WHITE=
   wait_for at_screen_size; result "$p window at 0,0 with the screen's size" $?
   wait_for root_hidden "$a"; result "$p window covers the screen once drawn" $?
-  echo "  $p window ${GEOMETRY:-not found}, ${WHITE:-?} white pixels left"
-  wait_frame "$a" && wait_for shot_moved "$a" "$b"
-  lit=$($PIXELS lit "$a") off=$($PIXELS off "$a") moved=$($PIXELS diff "$a" "$b")
-  echo "  $p trail: lit=$lit off-band=$off changed=$moved"
-  [ "${lit:-0}" -gt 100 ] && [ "${off:-1}" -eq 0 ] && [ "${moved:-0}" -gt 0 ]
+  wait_for frame_shown "$a" && wait_for shot_moved "$a" "$b" && [ "$($PIXELS off "$a")" -eq 0 ]
   result "$p /s draws a moving trail in its colour band" $?
   xdotool key x
   saver_ends "$p a key ends with exit code 0"
   e2e_poll 5 e2e_no_process_in "$RUN_DIR"; result "$p leaves no process" $?
-  e2e_paint_root black
+  xsetroot -solid black
 }
 
 quick_saved() { [ "$(ini_keys "$1" "???" | cut -d= -f1 | tr '\n' ' ')" = "$QUICK_KEYS" ]; }
@@ -47,7 +41,7 @@ QUICK_KEYS="data00 data01 data02 data03 data04 data05 data06 data07 data08 data0
 check_quick_save() {  # platform
   local p=$1 settings=$'name=ばね\nspeed=0\nmouse=24'
   saver_run "$p" quick "$settings" /s
-  wait_frame "$ARTIFACTS/$p-quick-before.png" && xdotool key F3
+  wait_for frame_shown "$ARTIFACTS/$p-quick-before.png" && xdotool key F3
   wait_for focus_is "映像保存"; result "$p F3 shows the notice" $?
   xdotool key Return
   wait_for quick_saved "$RUN_DIR/action.ini"; result "$p F3 stores exactly data00..data11 in ???" $?
@@ -60,27 +54,18 @@ check_quick_save() {  # platform
 }
 
 # The anchor is where the cursor was at the first frame: 24 pixels stay, 25
-# end. With mouse=0 (and garbage preset files: the defaults) no move ends,
-# an Escape does; a left click ends too.
+# end (other thresholds and unreadable preset files have unit tests); a left
+# click ends too.
 check_mouse() {  # platform
-  local p=$1 dir f
+  local p=$1
   saver_run "$p" mouse "" /s
-  wait_frame "$ARTIFACTS/$p-mouse.png"
+  wait_for frame_shown "$ARTIFACTS/$p-mouse.png"
   xdotool mousemove 536 384
   saver_stays 3; result "$p a mouse move of 24 pixels does not end" $?
   xdotool mousemove 537 384
   saver_ends "$p a mouse move of 25 pixels ends with exit code 0"
-  dir=$(saver_dir "$p" lock)
-  for f in actsys.ini action.ini; do head -c 3000 /dev/urandom >"$dir/$f"; done
-  printf '[action]\nmouse=0\n' | to_cp932 >"$dir/prumya.ini"
-  saver_start "$p" "$dir" /s
-  wait_frame "$ARTIFACTS/$p-lock.png"
-  xdotool mousemove 900 700 && e2e_frames_pass 2 "$WORK" && xdotool mousemove 10 10
-  saver_stays 3; result "$p mouse=0 over garbage presets: runs, no mouse move ends" $?
-  xdotool key Escape
-  saver_ends "$p Escape ends with exit code 0"
   saver_run "$p" click "" /s
-  wait_frame "$ARTIFACTS/$p-click.png" && xdotool click 1
+  wait_for frame_shown "$ARTIFACTS/$p-click.png" && xdotool click 1
   saver_ends "$p a left click ends with exit code 0"
 }
 

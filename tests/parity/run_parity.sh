@@ -6,23 +6,20 @@
 # scenes stays below the limit (PRUMYA_PARITY_LIMIT, per cent, default 2),
 # 1 otherwise, 77 when the Windows tool or Wine is not there.
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-[ -f "$2" ] && command -v wine >/dev/null || { echo "SKIP: no Windows tool $2 or no wine"; exit 77; }
+source "$(dirname "$0")/../e2e/lib.sh"
+wine_check_up "$2"
 linux_tool=$(realpath "$1") windows_tool=$(realpath "$2")
-work=$(mktemp -d /tmp/prumya-parity.XXXXXX)
-source "$here/../../scripts/lib/wine-env.sh"
-trap 'wine_env_down; rm -rf "$work"' EXIT
-wine_env_up || { echo "Wine environment did not start"; exit 1; }
+WORK=$(mktemp -d /tmp/prumya-parity.XXXXXX)
 
 pairs=()
 for scene in thin wide zero edges trail; do
   for bits in 16 32; do
-    "$linux_tool" "$scene" "$bits" "$work/linux-$scene-$bits.ppm" || exit 1
+    "$linux_tool" "$scene" "$bits" "$WORK/linux-$scene-$bits.ppm" || exit 1
     # Wine maps the Unix path through drive Z:; its helper processes inherit
     # our output, so it goes to a log, off ctest's pipe.
-    wine "$windows_tool" "$scene" "$bits" "Z:$work/gdi-$scene-$bits.ppm" >"$work/wine.log" 2>&1 </dev/null ||
-      { cat "$work/wine.log"; exit 1; }
-    pairs+=("$scene-$bits" "$work/linux-$scene-$bits.ppm" "$work/gdi-$scene-$bits.ppm")
+    wine "$windows_tool" "$scene" "$bits" "Z:$WORK/gdi-$scene-$bits.ppm" >"$WORK/wine.log" 2>&1 </dev/null ||
+      { cat "$WORK/wine.log"; exit 1; }
+    pairs+=("$scene-$bits" "$WORK/linux-$scene-$bits.ppm" "$WORK/gdi-$scene-$bits.ppm")
   done
 done
-python3 "$here/compare_ppm.py" "${PRUMYA_PARITY_LIMIT:-2}" "${pairs[@]}"
+$PIXELS parity "${PRUMYA_PARITY_LIMIT:-2}" "${pairs[@]}"
