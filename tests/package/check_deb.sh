@@ -3,8 +3,8 @@
 # named and versioned after the about box, holding exactly what
 # `cmake --install` lays out under /usr (the program stripped), declaring
 # the libraries the program links against, passing lintian without errors,
-# installing into a throwaway root with dpkg, running from there without
-# writing anything, and removing cleanly.
+# installing into a throwaway root with dpkg and running from there without
+# writing anything.
 #   tests/package/check_deb.sh LINUX_BUILD
 set -uo pipefail
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -20,7 +20,6 @@ cmake --build "$LINUX_BUILD" --target package -j2 >"$WORK/cpack.log" 2>&1
 [ -n "$VERSION" ] && [ -f "$DEB" ]
 shown "CPack builds $(basename "$DEB")" $? "$WORK/cpack.log"
 [ -f "$DEB" ] || finish
-echo "size: $(stat -c %s "$DEB") bytes"
 
 # Path, type and link target of everything below a tree.
 tree_listing() { (cd "$1" && find . -mindepth 1 -printf '%P %y %l\n' | sed 's/ $//' | sort); }
@@ -35,34 +34,25 @@ shown "the package holds exactly the install layout ($(grep -c ' f' <(tree_listi
   $? "$WORK/diff.txt"
 
 # Control fields as written.
-ARCH=$(dpkg --print-architecture)
 [ "$(dpkg-deb -f "$DEB" Package Version Architecture Section Priority Suggests)" = "$(printf '%s\n' "Package: prumya" \
-  "Version: $VERSION" "Architecture: $ARCH" "Section: x11" "Priority: optional" "Suggests: xscreensaver")" ]
+  "Version: $VERSION" "Architecture: $(dpkg --print-architecture)" "Section: x11" "Priority: optional" "Suggests: xscreensaver")" ]
 result "control fields: name, version, architecture, section, priority, suggests" $?
 
 # Every library the program needs comes from a package named in Depends.
-depends=$(dpkg-deb -f "$DEB" Depends)
-missing=
-owner_of() {  # path as the loader found it; /lib and /usr/lib are one with a merged /usr
-  local p
-  for p in "$1" "${1#/usr}" "/usr$1" "$(readlink -f "$1")"; do
-    dpkg -S "$p" 2>/dev/null | head -n1 | cut -d: -f1 | grep . && return 0
-  done
-  return 1
-}
+# (by the path the loader found: /lib and /usr/lib are one with a merged /usr).
+depends=$(dpkg-deb -f "$DEB" Depends) missing=
 for lib in $(readelf -d "$WORK/unpacked/usr/bin/prumya" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-  owner=$(owner_of "$(ldd "$WORK/unpacked/usr/bin/prumya" | awk -v l="$lib" '$1 == l { print $3 }')")
+  path=$(ldd "$WORK/unpacked/usr/bin/prumya" | awk -v l="$lib" '$1 == l { print $3 }')
+  owner=$(dpkg -S "$path" "${path#/usr}" "/usr$path" "$(readlink -f "$path")" 2>/dev/null | head -n1 | cut -d: -f1)
   case ", $depends" in *", $owner "* | *", $owner,"* | *", $owner") ;; *) missing="$missing $lib($owner)" ;; esac
 done
 [ -z "$missing" ] && [ -n "$depends" ]
-result "Depends names the package of every library linked (${depends:0:60}...)" $?
-[ -z "$missing" ] || echo "    not declared:$missing"
+result "Depends names the package of every library linked${missing:+, not$missing}" $?
 
 if command -v lintian >/dev/null; then
   lintian --allow-root "$DEB" >"$WORK/lintian.txt" 2>&1
   ! grep -q '^E: ' "$WORK/lintian.txt"
   shown "lintian reports no error" $? "$WORK/lintian.txt"
-  grep '^[WI]: ' "$WORK/lintian.txt" | sed 's/^/    lintian /'
 else
   echo "lintian is not installed: not run"
 fi
@@ -92,8 +82,4 @@ shown "the installed prumya /p 1 ends with exit code 0 (got $E2E_RC)" $? "$WORK/
 snapshot >"$WORK/after.txt"
 diff "$WORK/before.txt" "$WORK/after.txt" >"$WORK/diff.txt"
 shown "and writes nothing" $? "$WORK/diff.txt"
-
-dpkg --root="$R" --log="$WORK/dpkg.log" -r prumya >"$WORK/dpkg-r.txt" 2>&1 &&
-  [ -z "$(find "$R" -path "$R/var" -prune -o -type f -print -o -type l -print)" ]
-shown "dpkg removes every file again" $? "$WORK/dpkg-r.txt"
 finish
