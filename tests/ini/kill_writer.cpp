@@ -98,43 +98,38 @@ int Drive(const fs::path& dir, const char* self, int kills, unsigned seed) {
     failures += !ok;
     if (!ok) std::printf("FAIL: %s\n", what);
   };
-  const auto check = [&] {  // a state of the sequence, never older than the last one seen
-    const long state = StateOf(ReadAll(dir / kFileName));
-    expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
-    expect(state >= lastState, "the file went back to an older state");
-    lastState = std::max(lastState, state);
-  };
-  const auto spawn = [&](long saves) {
+  // A writer of `saves` saves (0: until killed), killed after `killMicros`
+  // unless that is negative; the file it leaves must be a state of the
+  // sequence, never older than the last one seen. Returns its wait status.
+  const auto run = [&](long saves, long killMicros) {
     const pid_t pid = fork();
     if (pid == 0) {
       execl("/proc/self/exe", self, "write", dir.c_str(), std::to_string(saves).c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
-    return pid;
-  };
-  const auto complete = [&](long saves) {  // a writer of `saves` saves run to its end
+    if (killMicros >= 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(killMicros));  // a random moment, not a wait
+      kill(pid, SIGKILL);
+    }
     int status = 0;
-    waitpid(spawn(saves), &status, 0);
-    check();
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
+    const long state = StateOf(ReadAll(dir / kFileName));
+    expect(state >= 0, "the file is no state of the sequence (cut or mixed)");
+    expect(state >= lastState, "the file went back to an older state");
+    lastState = std::max(lastState, state);
+    return status;
   };
   const auto start = std::chrono::steady_clock::now();
-  expect(complete(20), "the writer failed on its own");
+  expect(run(20, -1) == 0, "the writer failed on its own");
   const long microsPerSave = static_cast<long>(
       std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count() / 20);
   std::mt19937 random(seed);
   std::uniform_int_distribution<long> delay(0, 2000 + 4 * microsPerSave);
   for (int i = 0; i < kills; ++i) {
-    const pid_t pid = spawn(0);
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));  // a random moment, not a wait
-    kill(pid, SIGKILL);
-    int status = 0;
-    waitpid(pid, &status, 0);  // reaped, so the next writer sees it gone
-    expect(WIFSIGNALED(status), "the writer ended before it was killed");
-    check();
+    expect(WIFSIGNALED(run(0, delay(random))), "the writer ended before it was killed");
     expect(TemporaryFiles(dir) <= 1, "temporary files pile up");
   }
-  expect(complete(3), "the last writer failed");
+  expect(run(3, -1) == 0, "the last writer failed");
   expect(TemporaryFiles(dir) == 0, "a temporary file outlived the last writer");
   std::printf("%d kills, %ld saves, %ld us a save\n", kills, lastState, microsPerSave);
   std::printf("%d passed, %d failed\n", kills + 1 - failures, failures);
