@@ -84,9 +84,7 @@ class Checker {
     const unsigned op = Byte() % 5;
     const std::string section = Pick(text_.SectionNames());
     const std::string key = Pick(text_.KeyNames(section));
-    if (op == 0) Read(section.c_str(), key.c_str());
-    if (op == 1) Read(section.c_str(), nullptr);
-    if (op == 2) Read(nullptr, nullptr);
+    if (op < 3) Read(op < 2 ? section.c_str() : nullptr, op == 0 ? key.c_str() : nullptr);  // a value, keys, sections
     if (op == 3) Edit(section, key.c_str(), Synthesise());
     if (op == 4) Edit(section, Byte() % 2 ? key.c_str() : nullptr, std::string(), /*remove=*/true);
   }

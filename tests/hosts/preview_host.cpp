@@ -12,14 +12,9 @@
 namespace {
 
 LRESULT CALLBACK PaneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(window, message, wParam, lParam);
 }
-
-bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -43,10 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION saver{};
-  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &saver)) {
-    return 1;
-  }
+  if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &saver)) return 1;
   RECT area{};
   GetClientRect(pane, &area);
   POINT origin{0, 0};
@@ -61,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   SetTimer(pane, 1, 50, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_TIMER && Exists(__argv[3])) DestroyWindow(pane);
+    if (message.message == WM_TIMER && GetFileAttributesA(__argv[3]) != INVALID_FILE_ATTRIBUTES) DestroyWindow(pane);
     DispatchMessageA(&message);
   }
   const DWORD destroyed = GetTickCount();
