@@ -13,34 +13,28 @@ source "$(dirname "$0")/dialog_lib.sh"
 e2e_setup install "$@"
 USER_NAME=prumyawine
 
-if [ "$(id -u)" != 0 ]; then
-  echo "SKIP: making the unprivileged user needs root"
-  echo "0 passed, 0 failed"
-  exit 0
-fi
+[ "$(id -u)" = 0 ] || { echo "SKIP: making the unprivileged user needs root"; summary; exit 0; }
 # The end-to-end build: the shipped module with a dialog trace (PRUMYA_DIALOG_LOG).
 [ -f "$WINDOWS_BUILD/prumya-e2e.scr" ] || { result "windows: build present at $WINDOWS_BUILD" 1; summary; exit 1; }
 
 id -u "$USER_NAME" >/dev/null 2>&1 ||
-  useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" 2>/dev/null ||
-  id -u "$USER_NAME" >/dev/null || exit 1
+  useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" || exit 1
 
-BASE=$WORK
-chmod 755 "$BASE"
-UHOME=$BASE/home         # the user's: home, Wine prefix, dialog log
-SAVER=$BASE/protected    # root's: the module and its presets, read-only to the user
-mkdir -p "$UHOME" "$SAVER" "$BASE/locale"
+chmod 755 "$WORK"
+UHOME=$WORK/home         # the user's: its Wine set-up (home, prefix, locale), dialog log
+SAVER=$WORK/protected    # root's: the module and its presets, read-only to the user
+mkdir -p "$UHOME" "$SAVER"
 chown "$USER_NAME" "$UHOME"
 cp "$WINDOWS_BUILD/prumya-e2e.scr" "$SAVER/prumya.scr"
 cp "$ROOT/resources/actsys.ini" "$SAVER/"
 chmod 755 "$SAVER"
-localedef -i ja_JP -f UTF-8 "$BASE/locale/ja_JP.UTF-8" >/dev/null 2>&1
 APPDATA_DIR=$UHOME/prefix/drive_c/users/$USER_NAME/AppData/Roaming/ぷるみゅら
 
+# As the user, in the Wine set-up of scripts/lib/wine-env.sh below UHOME
+# (made at the first call), on this script's display.
 as_user() {
-  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin HOME="$UHOME" DISPLAY="${DISPLAY:-}" \
-    WINEPREFIX="$UHOME/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 LOCPATH="$BASE/locale" "$@"
+  runuser -u "$USER_NAME" -- env -i PATH=/usr/bin:/bin DISPLAY="${DISPLAY:-}" PRUMYA_WINE_BASE="$UHOME" \
+    PRUMYA_KEEP_DISPLAY=1 bash -c 'source "$0" && wine_env_up && exec "$@"' "$ROOT/scripts/lib/wine-env.sh" "$@"
 }
 
 trap 'as_user wineserver -k 2>/dev/null; e2e_cleanup' EXIT
@@ -67,7 +61,7 @@ check_dpi() {
   declare -A at
   for dpi in 96 144; do
     set_dpi $dpi && user_dialog && at[$dpi]=$(sizes) && [ "$(dpi_seen)" = $dpi ] || return 1
-    key Escape && wait_closed 102 && app_wait || return 1
+    xdotool key Escape && wait_closed 102 && app_wait || return 1
   done
   set_dpi 96
   join <(echo "${at[96]}" | sort) <(echo "${at[144]}" | sort) | awk '
@@ -79,25 +73,21 @@ check_dpi() {
 }
 
 # Settings saved in a protected folder's stead, and found there again.
+stored() { ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1; }
 check_protected() {
   user_dialog || return 1
   click_control 102 58 && type_name 102 "Neue" || return 1  # 時計 on, a new preset
   click_control 102 0 && wait_closed 102 1 && app_wait || return 1
-  ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1 &&
-    [ "$(ini_key_count "$APPDATA_DIR/action.ini" Neue)" -eq 12 ] || return 1
-  [ "$(ls -A "$SAVER" | tr '\n' ' ')" = "actsys.ini prumya.scr " ] || { ls -A "$SAVER" >&2; return 1; }
+  stored && [ "$(ini_key_count "$APPDATA_DIR/action.ini" Neue)" -eq 12 ] || return 1
+  [ "$(ls -A "$SAVER" | tr '\n' ' ')" = "actsys.ini prumya.scr " ] || return 1
   # OK at once: what was read back is written again unchanged.
   user_dialog && click_control 102 0 && wait_closed 102 1 && app_wait || return 1
-  ini_has "$APPDATA_DIR/prumya.ini" action name Neue && ini_has "$APPDATA_DIR/prumya.ini" action time 1
+  stored
 }
 
 e2e_start_xvfb 1024x768x24 || exit 1
 xhost "+SI:localuser:$USER_NAME" >/dev/null
-as_user wineboot -i >/dev/null 2>&1
-as_user wineserver -w
-as_user wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-as_user wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-as_user wineserver -p 2>/dev/null
+as_user true
 
 check_dpi; result "windows: the settings dialog scales from 96 to 144 DPI" $?
 app_stop
