@@ -51,7 +51,7 @@ check_over_saver() {  # platform: F1 opens the dialog over the saver; a colour c
   press_until_ready F1 102 || return 1
   e2e_screenshot "$ARTIFACTS/$1-over-saver.png"
   click_control 102 60 && xdotool key Escape && wait_for focus_is "色数設定" || return 1
-  xdotool key Return && wait_window_count "色数設定" 0 && wait_closed 102 2 || return 1
+  xdotool key Return && wait_for has_window_count "色数設定" 0 && wait_closed 102 2 || return 1
   e2e_frames_pass 3 "$WORK" && e2e_alive "$APP_PID" || return 1  # the saver goes on after the dialog
   wait_for focus_is "ぷるみゅら" && xdotool key Escape && app_wait
 }
@@ -59,8 +59,8 @@ check_over_saver() {  # platform: F1 opens the dialog over the saver; a colour c
 check_unconvertible() {  # Linux: a character without a Shift_JIS form is refused
   local dir
   dir=$(prepare_dir linux-emoji)
-  app_start linux "$dir" /c && wait_ready 102 && type_name 102 "A😀" && wait_window_count "ぷるみゅら の設定" 2 &&
-    wait_for box_over_focused 102 && xdotool key Return && wait_window_count "ぷるみゅら の設定" 1 &&
+  app_start linux "$dir" /c && wait_ready 102 && type_name 102 "A😀" && wait_for has_window_count "ぷるみゅら の設定" 2 &&
+    wait_for box_over_focused 102 && xdotool key Return && wait_for has_window_count "ぷるみゅら の設定" 1 &&
     wait_for dialog_focused 102 && ok_closes && ini_has "$dir/prumya.ini" action name A
 }
 

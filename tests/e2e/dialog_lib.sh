@@ -52,7 +52,6 @@ press_until_ready() {  # key templateId
     xdotool key "$1"
     e2e_poll 5 ready_seen "$2" && { wait_for dialog_focused "$2"; return; }
   done
-  echo "  $1 opened no dialog $2" >&2
   return 1
 }
 
@@ -85,5 +84,3 @@ type_name() {  # templateId text
   xdotool mousemove $(($1 + 12)) $((($2 + $4) / 2)) click 1 &&
     xdotool key Home shift+End && LC_ALL=C.UTF-8 xdotool type --delay 50 "$text"
 }
-
-wait_window_count() { wait_for has_window_count "$1" "$2"; }
