@@ -36,8 +36,8 @@ check_trail() {  # platform
 quick_saved() { [ "$(ini_keys "$1" "???" | cut -d= -f1 | tr '\n' ' ')" = "$QUICK_KEYS" ]; }
 QUICK_KEYS="data00 data01 data02 data03 data04 data05 data06 data07 data08 data09 data10 data11 "
 
-# F3: the notice, then "???" with exactly the twelve data keys; the settings
-# file stays as it was. Alt, held until the saver has seen it, ends.
+# F3: the notice, then "???" with exactly the twelve data keys (that the
+# settings file stays as it was has a unit test). Alt, held until the saver has seen it, ends.
 check_quick_save() {  # platform
   local p=$1 settings=$'name=ばね\nspeed=0\nmouse=24'
   saver_run "$p" quick "$settings" /s
@@ -45,7 +45,6 @@ check_quick_save() {  # platform
   wait_for focus_is "映像保存"; result "$p F3 shows the notice" $?
   xdotool key Return
   wait_for quick_saved "$RUN_DIR/action.ini"; result "$p F3 stores exactly data00..data11 in ???" $?
-  cmp -s "$RUN_DIR/prumya.ini" <(printf '%s\n' '[action]' "$settings" | to_cp932); result "$p F3 leaves prumya.ini unchanged" $?
   wait_for focus_is "ぷるみゅら"
   xdotool keydown alt
   [ -n "$SAVER_PID" ] && wait_for e2e_gone "$SAVER_PID"

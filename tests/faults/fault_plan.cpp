@@ -26,8 +26,7 @@ class LosingPresenter : public IPresentTarget {
   LosingPresenter(soft::SoftDisplayDevice& device, IPresentTarget& inner, long every)
       : device_(device), inner_(inner), every_(every) {}
   ~LosingPresenter() override { std::fprintf(stderr, "prumya-faults: surfaces lost %ld times\n", losses_); }
-  soft::PixelMemory LendPrimary(std::int32_t width, std::int32_t height,
-                                const PixelFormat& format) override {
+  soft::PixelMemory LendPrimary(std::int32_t width, std::int32_t height, const PixelFormat& format) override {
     return inner_.LendPrimary(width, height, format);
   }
   void Present(const LockedSurface& frame) override {
