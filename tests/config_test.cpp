@@ -26,19 +26,6 @@ std::string Adversarial(const char* name) {
 
 }  // namespace
 
-TEST(Random, RuntimeSequenceAndBounds) {
-  qrx::Random rng;
-  rng.Seed(1);
-  for (int e : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(e, rng.Next());
-  std::set<int> signs, lengths;
-  for (int i = 0; i < 100000; ++i) {
-    signs.insert(rng.Between(-1, 1, false));
-    lengths.insert(rng.Between(4, 512, true));
-  }
-  EXPECT_EQ((std::set<int>{-1, 1}), signs);
-  EXPECT_EQ(509u, lengths.size());
-}
-
 // One load from the three files' text, with or without carrying out the
 // current preset's command, done twice with the same outcome and no write.
 struct LoadCase {
@@ -111,17 +98,6 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
   config.FitScreen(1024, 768);
   config.LoadSettings(true);
   for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
-}
-
-// Radius and amplitude follow the height, the margin the smaller side.
-TEST_F(ConfigTest, RangesFitTheScreen) {
-  config.FitScreen(320, 200);
-  EXPECT_EQ(50, config.ranges[prumya::Radius].maximum);
-  EXPECT_EQ(50, config.ranges[prumya::WobbleAmplitude].maximum);
-  EXPECT_EQ(50, config.ranges[prumya::Margin].maximum);
-  config.FitScreen(160, 1000);
-  EXPECT_EQ(250, config.ranges[prumya::Radius].maximum);
-  EXPECT_EQ(40, config.ranges[prumya::Margin].maximum);
 }
 
 TEST_F(ConfigTest, ReadOnlyMarkIsDecidedByTheUserFileFirst) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "saver/app.h"
 #include "tests/saver_rig.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST(SaverExit, MouseMovesBeyondTheThresholdFromTheAnchorEnd) {
   }
 }
 
-// The whole process over fakes, run by the shell's own loop from "/s": each
+// The whole process over fakes, run by the shell's own loop from "/S": each
 // timed wait and the frames drawn before it, until a key arrives during the
 // first wait after the given frame and ends the run.
 std::vector<std::pair<std::uint32_t, int>> WaitsUntilKey(const char* speed, int keyAfterFrame) {
@@ -82,9 +83,6 @@ std::vector<std::pair<std::uint32_t, int>> WaitsUntilKey(const char* speed, int 
   f.clock.ticks = 5000;
   f.windows.clock = &f.clock;
   f.profile.Set(kSettingsFile, "action", "speed", speed);
-  qrx::Framework framework{f.Get()};
-  prumya::SaverApp app{framework};
-  app.Install();
   std::vector<std::pair<std::uint32_t, int>> seen;
   bool keySent = false;
   f.windows.onWait = [&] {
@@ -101,10 +99,13 @@ std::vector<std::pair<std::uint32_t, int>> WaitsUntilKey(const char* speed, int 
       f.windows.Post(plat::kWmKeyDown, 'Q');
     }
   };
-  char line[] = "/s";
-  EXPECT_EQ(0, framework.shell.Run(1, 0, line, 1));
+  char line[] = "/S";
+  EXPECT_EQ(0, prumya::RunSaverProcess(f.Get(), 1, line, 1));
+  EXPECT_EQ(prumya::kProductName, f.windows.title);
+  EXPECT_EQ(kSettingsFile, f.profile.log.at(0).file);  // found beside the module
   EXPECT_EQ(1u, f.windows.destroyed.size());
   EXPECT_EQ(0, f.windows.stallCount);
+  EXPECT_FALSE(f.sound.device);  // closed with the display
   return seen;
 }
 
