@@ -10,7 +10,6 @@
 #include "tests/config_fixture.h"
 
 using prumya::kParamCount;
-using prumya::kParamTable;
 using prumya_test::ConfigTest;
 using prumya_test::Ini;
 using prumya_test::kSettingsFile;
@@ -48,7 +47,6 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
       {"nothing", "", "", "", true, def, {0, 24, 0, 0, 0, 0}, {}},
       {"settings", Ini("[action]|name=Mine|speed=-20|mouse=0|time=1|fps=2|color=3"), "", "", false, "Mine",
        {0, 0, 1, 2, 3, 0}, {}},
-      {"speed", Ini("[action]|speed=20"), "", "", false, def, {20, 24, 0, 0, 0, 0}, {}},
       {"user file key by key below 100000", Ini("[action]|name=mix"),
        Ini("[mix]|data05=100|data06=7|data01=3|data02=5"), Ini("[MIX]|data05=30|data01=100000|data02=99999"),
        false, "mix", {0, 24, 0, 0, 0, 0},
@@ -63,7 +61,6 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
        {0, 24, 0, 0, 0, 0}, {}},
       {"small screen", "", "", Ini("[" + def + "]|data00=1000"), false, def, {0, 24, 0, 0, 0, 0},
        {{Margin, 50}, {Length, 512}}, false, {320, 200}},
-      {"below the range", "", "", Ini("[" + def + "]|data00=2"), false, def, {0, 24, 0, 0, 0, 0}, {{Length, 4}}},
       {"command not applied", Ini("[action]|name=rnd"), Ini("[rnd]|command=2|data00=100"), "", false, "rnd",
        {0, 24, 0, 0, 0, 2}, {{Length, 100}}},
       {"unknown command", Ini("[action]|name=rnd"), Ini("[rnd]|command=5|data00=100"), "", true, "rnd",
@@ -94,21 +91,6 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
     }
     EXPECT_TRUE(store.Writes().empty());
   }
-  store = fake::FakeProfileStore();
-  config.FitScreen(1024, 768);
-  config.LoadSettings(true);
-  for (int i = 0; i < kParamCount; ++i) EXPECT_EQ(kParamTable[i].defaultValue, config.params[i]);
-}
-
-TEST_F(ConfigTest, ReadOnlyMarkIsDecidedByTheUserFileFirst) {
-  store.files[kUserFile] = Adversarial("huge_values.ini");
-  EXPECT_FALSE(config.IsReadOnly("A"));  // 100000 is absent
-  store.Set(kSystemFile, "ro", "readonly", "1");
-  EXPECT_TRUE(config.IsReadOnly("ro"));
-  store.Set(kUserFile, "ro", "readonly", "0");
-  EXPECT_FALSE(config.IsReadOnly("ro"));
-  store.Set(kUserFile, "mine", "readonly", "1");
-  EXPECT_TRUE(config.IsReadOnly("mine"));
 }
 
 TEST_F(ConfigTest, RandomValuesCoverEveryRangeAndReadNoDataKey) {
@@ -125,25 +107,6 @@ TEST_F(ConfigTest, RandomValuesCoverEveryRangeAndReadNoDataKey) {
     EXPECT_EQ(config.ranges[i].minimum, *seen[i].begin()) << i;
     EXPECT_EQ(config.ranges[i].maximum, *seen[i].rbegin()) << i;
   }
-}
-
-// System file: A, B plain, C command 1; user file: B plain, D command 0. The
-// candidates are the plain presets by position, system file first.
-TEST_F(ConfigTest, ChoiceTakesPlainPresetsAndNeverThePreviousPosition) {
-  store.files[kSystemFile] = "[A]\r\n[B]\r\ndata00=10\r\n[C]\r\ncommand=1\r\n";
-  store.files[kUserFile] = "[B]\r\ndata01=2\r\n[D]\r\ncommand=0\r\n";
-  const char* byPosition[] = {"A", "B", "B", "D"};
-  std::set<int> positions;
-  for (int i = 0; i < 40; ++i) {
-    const int previous = config.lastPresetPick;
-    EXPECT_FALSE(config.PickRandomPreset());
-    ASSERT_GE(config.lastPresetPick, 0);
-    ASSERT_LT(config.lastPresetPick, 4);
-    EXPECT_NE(previous, config.lastPresetPick);
-    EXPECT_EQ(byPosition[config.lastPresetPick], Name());
-    positions.insert(config.lastPresetPick);
-  }
-  EXPECT_EQ(4u, positions.size());
 }
 
 // The names in the list's first 2046 bytes (the last one perhaps cut there),

@@ -87,18 +87,20 @@ TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
 }
 
 // Typing or choosing a name enables Delete for a whole list entry that is
-// not read-only (the user file lifting the system file's mark), and OK for
-// any name; an OK sent while it is disabled is not taken. OK that cannot
-// store the settings says so after the dialog, naming the file.
+// not read-only (the user file's mark decides first, lifting the system
+// file's or setting its own), and OK for any name; an OK sent while it is
+// disabled is not taken. OK that cannot store the settings says so after
+// the dialog, naming the file.
 TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
-  Load("[Locked]|readonly=1|[Open]|data00=8|[Freed]|readonly=1", "[Freed]|readonly=0", "Gone");
+  Load("[Locked]|readonly=1|[Open]|data00=8|[Freed]|readonly=1", "[Freed]|readonly=0|[Mine]|readonly=1", "Gone");
   struct Step {
     bool choose;  // a list entry, else typed
     const char* name;
     bool deletes, oks;
   };
   const Step steps[] = {{false, "open", true, true},   {false, "Ope", false, true}, {true, "Freed", true, true},
-                        {true, "Locked", false, true}, {false, "", false, false},   {false, "x", false, true}};
+                        {true, "Locked", false, true}, {true, "Mine", false, true}, {false, "", false, false},
+                        {false, "x", false, true}};
   const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
     EXPECT_EQ("", Text(d, kName));  // the stored name is no preset
     EXPECT_FALSE(Enabled(d, kOk));
