@@ -128,9 +128,9 @@ TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
   }
 }
 
-// OK writes the settings, then the data unless the preset is read-only; the
-// quick save writes only the data, read-only or not.
-TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnlyQuickSaveOnlyData) {
+// OK writes the settings, then the data; the quick save writes only the
+// data, read-only or not.
+TEST_F(ConfigTest, OkWritesSettingsThenDataQuickSaveOnlyDataEvenReadOnly) {
   config.settings.speedLimitMs = 20;
   config.settings.showClock = 1;
   std::strcpy(config.settings.presetName, "new");
@@ -143,15 +143,8 @@ TEST_F(ConfigTest, OkWritesSettingsThenDataUnlessReadOnlyQuickSaveOnlyData) {
   ASSERT_EQ(12u, data.size());
   EXPECT_EQ("data00=100", data[0]);
   EXPECT_EQ("data11=-7", data[11]);
-
   store.log.clear();
-  store.Set(kSystemFile, "ro", "readonly", "1");
   store.Set(kSystemFile, "???", "readonly", "1");
-  std::strcpy(config.settings.presetName, "ro");
-  EXPECT_EQ(nullptr, config.WriteAfterOk());
-  EXPECT_EQ(6u, store.Writes().size());
-  for (const auto& w : store.Writes()) EXPECT_EQ(kSettingsFile, w.file);
-  store.log.clear();
   EXPECT_EQ(nullptr, config.WriteQuickPreset());
   EXPECT_EQ(12u, store.Writes().size());
   EXPECT_EQ(data, store.Keys(kUserFile, "???"));
@@ -163,10 +156,9 @@ TEST_F(ConfigTest, DeletionAndFailedWrites) {
   store.Set(kSystemFile, "both", "data00", "30");
   store.files[kUserFile] = Ini("[both]|data00=40|[new]|data00=1|");
   EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
-  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
   EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
   EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
-  EXPECT_EQ(prumya::kDefaultPresetName, store.Find(kSettingsFile, "action", "name"));
+  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
   const std::string settings = store.files[kSettingsFile];
   std::strcpy(config.settings.presetName, "new");
   store.failWrites = true;
