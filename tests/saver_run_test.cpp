@@ -33,7 +33,8 @@ void Anchor(SaverRig& rig, std::int32_t x, std::int32_t y) {
   ASSERT_EQ(0, rig.Closes());
 }
 
-TEST(SaverStart, LoadsInitialisesTheDisplayAndRegistersTheHandler) {
+// Messages the saver does not handle go to the default procedure.
+TEST(SaverStart, LoadsOnceSetsTheModeAndPassesOtherMessagesOn) {
   for (const char* colour : {"1", "0"}) {
     SaverRig rig;
     rig.Setting("color", colour);
@@ -42,6 +43,10 @@ TEST(SaverStart, LoadsInitialisesTheDisplayAndRegistersTheHandler) {
     EXPECT_FALSE(rig.app.anchor.taken);
     EXPECT_EQ(*colour == '1' ? 32 : 16, rig.display.ModeBpp());  // full colour: 24 refused, 32 taken
     EXPECT_NE(0, rig.app.font.sprite.SlotIndex());
+    for (std::uint32_t m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove, plat::kWmRButtonUp})
+      rig.Send(m, 'A');
+    EXPECT_EQ(5u, rig.windows.defaultProcessed.size());
+    EXPECT_EQ(0, rig.Closes());
   }
 }
 
@@ -252,15 +257,6 @@ TEST(SaverTriggers, ClosesLoadsAnchorDialogsAndWrites) {
     EXPECT_EQ(800, rig.app.anchor.x);
     EXPECT_EQ(100, rig.app.anchor.y);
   }
-}
-
-TEST(SaverTriggers, OtherMessagesGoToTheDefaultProcedure) {
-  SaverRig rig;
-  rig.Start();
-  for (std::uint32_t m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove, plat::kWmRButtonUp})
-    rig.Send(m, 'A');
-  EXPECT_EQ(5u, rig.windows.defaultProcessed.size());
-  EXPECT_EQ(0, rig.Closes());
 }
 
 }  // namespace
