@@ -23,6 +23,9 @@ std::string Adversarial(const char* name) {
   return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
+// The settings file naming the current preset.
+std::string Named(const std::string& name) { return Ini("[action]|name=" + name); }
+
 }  // namespace
 
 // One load from the three files' text, with or without carrying out the
@@ -32,10 +35,11 @@ struct LoadCase {
   std::string settings, system, user;
   bool apply;
   std::string name;
-  std::vector<int> values;  // speed, mouse, time, fps, color, command
+  int command;
   std::vector<std::pair<int, int>> params;
   bool picks = false;  // a candidate is taken
   std::pair<int, int> screen{1024, 768};
+  std::vector<int> values{0, 24, 0, 0, 0};  // speed, mouse, time, fps, color
 };
 
 TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
@@ -44,34 +48,29 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
   std::string longName = "x";
   for (int i = 0; i < 16; ++i) longName += "ア";  // 33 bytes
   const LoadCase loads[] = {
-      {"nothing", "", "", "", true, def, {0, 24, 0, 0, 0, 0}, {}},
-      {"settings", Ini("[action]|name=Mine|speed=-20|mouse=0|time=1|fps=2|color=3"), "", "", false, "Mine",
-       {0, 0, 1, 2, 3, 0}, {}},
-      {"user file key by key below 100000", Ini("[action]|name=mix"),
-       Ini("[mix]|data05=100|data06=7|data01=3|data02=5"), Ini("[MIX]|data05=30|data01=100000|data02=99999"),
-       false, "mix", {0, 24, 0, 0, 0, 0},
+      {"nothing", "", "", "", true, def, 0, {}},
+      {"settings", Ini("[action]|name=Mine|speed=-20|mouse=0|time=1|fps=2|color=3"), "", "", false, "Mine", 0, {},
+       false, {1024, 768}, {0, 0, 1, 2, 3}},
+      {"user file key by key below 100000", Named("mix"), Ini("[mix]|data05=100|data06=7|data01=3|data02=5"),
+       Ini("[MIX]|data05=30|data01=100000|data02=99999"), false, "mix", 0,
        {{HeadSpin, 30}, {TrailSpin, 7}, {Thickness, 3}, {HeadMove, 16}, {Length, 64}}},
       // 100000 and wrapped values are absent, 2147483648 wraps negative, "1e9" reads 1
-      {"hostile numbers", Ini("[action]|name=A"), "", Adversarial("huge_values.ini"), true, "A",
-       {0, 24, 0, 0, 0, 0}, {{ColourShift, 2}, {TrailSpin, 0}, {TrailWobble, 1}}},
+      {"hostile numbers", Named("A"), "", Adversarial("huge_values.ini"), true, "A", 0,
+       {{ColourShift, 2}, {TrailSpin, 0}, {TrailWobble, 1}}},
       // a lone lead byte ending the name is dropped, and a speed of one reads 0
-      {"lone lead bytes", Adversarial("lone_lead_bytes.ini"), "", "", false, "A", {0, 24, 0, 0, 0, 0}, {}},
-      {"long name", Ini("[action]|name=" + longName), "", "", false, longName.substr(0, 31), {0, 24, 0, 0, 0, 0}, {}},
-      {"long name", Ini("[action]|name=" + std::string(40, 'n')), "", "", false, std::string(32, 'n'),
-       {0, 24, 0, 0, 0, 0}, {}},
-      {"small screen", "", "", Ini("[" + def + "]|data00=1000"), false, def, {0, 24, 0, 0, 0, 0},
-       {{Margin, 50}, {Length, 512}}, false, {320, 200}},
-      {"command not applied", Ini("[action]|name=rnd"), Ini("[rnd]|command=2|data00=100"), "", false, "rnd",
-       {0, 24, 0, 0, 0, 2}, {{Length, 100}}},
-      {"unknown command", Ini("[action]|name=rnd"), Ini("[rnd]|command=5|data00=100"), "", true, "rnd",
-       {0, 24, 0, 0, 0, 5}, {{Length, 100}}},
-      {"picked preset's values", Ini("[action]|name=pick"), Ini("[pick]|command=3|[only]|data00=100"),
-       Ini("[only]|data01=3"), true, "only", {0, 24, 0, 0, 0, 3}, {{Length, 100}, {Thickness, 3}}, true},
-      {"no candidate", Ini("[action]|name=pick"), Ini("[pick]|command=1"), "", true, "pick", {0, 24, 0, 0, 0, 1}, {}},
-      {"sole candidate, twice", Ini("[action]|name=pick"), Ini("[pick]|command=1"), Ini("[sole]"), true, "sole",
-       {0, 24, 0, 0, 0, 1}, {}, true},
-      {"user's command 0 makes a preset plain", Ini("[action]|name=R"), Ini("[R]|command=1|[X]|command=3|data02=9"),
-       Ini("[X]|command=0"), true, "X", {0, 24, 0, 0, 0, 1}, {{HeadMove, 9}}, true},
+      {"lone lead bytes", Adversarial("lone_lead_bytes.ini"), "", "", false, "A", 0, {}},
+      {"long name", Named(longName), "", "", false, longName.substr(0, 31), 0, {}},
+      {"long name", Named(std::string(40, 'n')), "", "", false, std::string(32, 'n'), 0, {}},
+      {"small screen", "", "", Ini("[" + def + "]|data00=1000"), false, def, 0, {{Margin, 50}, {Length, 512}}, false,
+       {320, 200}},
+      {"command not applied", Named("rnd"), Ini("[rnd]|command=2|data00=100"), "", false, "rnd", 2, {{Length, 100}}},
+      {"unknown command", Named("rnd"), Ini("[rnd]|command=5|data00=100"), "", true, "rnd", 5, {{Length, 100}}},
+      {"picked preset's values", Named("pick"), Ini("[pick]|command=3|[only]|data00=100"), Ini("[only]|data01=3"),
+       true, "only", 3, {{Length, 100}, {Thickness, 3}}, true},
+      {"no candidate", Named("pick"), Ini("[pick]|command=1"), "", true, "pick", 1, {}},
+      {"sole candidate, twice", Named("pick"), Ini("[pick]|command=1"), Ini("[sole]"), true, "sole", 1, {}, true},
+      {"user's command 0 makes a preset plain", Named("R"), Ini("[R]|command=1|[X]|command=3|data02=9"),
+       Ini("[X]|command=0"), true, "X", 1, {{HeadMove, 9}}, true},
   };
   for (const LoadCase& l : loads) {
     SCOPED_TRACE(l.what);
@@ -85,7 +84,8 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
       EXPECT_EQ(l.name, Name());
       const auto& s = config.settings;
       EXPECT_EQ(l.values, (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock, s.showFrameRate,
-                                            s.fullColour, s.command}));
+                                            s.fullColour}));
+      EXPECT_EQ(l.command, s.command);
       for (const auto& [index, value] : l.params) EXPECT_EQ(value, config.params[index]) << index;
       EXPECT_EQ(l.picks, config.lastPresetPick >= 0);
     }
