@@ -1,5 +1,5 @@
 // The trail model where the frame hashes do not reach: the start, a still
-// head, the exact bounce edge, narrow screens and any chain length.
+// head, the exact bounce edge and narrow screens.
 #include <algorithm>
 #include <cstring>
 
@@ -79,20 +79,6 @@ TEST_F(TrailTest, NarrowScreenKeepsTheHeadMoving) {
   }
   EXPECT_LT(lowest, 75 + 16);
   EXPECT_GE(highest, 300 - 75 - 16);
-}
-
-TEST_F(TrailTest, OperationsStayWithinTheChainForAnyLength) {
-  for (int length : {-3, 0, 1, 2, 3, 512, 600}) {
-    Set({{prumya::Length, length}});
-    trail.ResetTrail();
-    if (length >= 512) {
-      EXPECT_EQ(0, std::memcmp(&chain()[0], &chain()[511], sizeof(ChainPoint))) << length;
-    }
-    chain()[1].spin = chain()[2].spin = 77;
-    trail.StepTrail();
-    EXPECT_EQ(length < 2 ? 77 : 2, chain()[1].spin) << length;  // the head's 0 plus one TrailSpin
-    EXPECT_EQ(length < 3 ? 77 : 79, chain()[2].spin) << length;
-  }
 }
 
 }  // namespace
