@@ -37,7 +37,6 @@ TEST(EmbeddedRun, PreviewDrawsAFittedTrailAtThirtyFramesAndWritesNothingOnlyWhil
   // The defaults (Radius 40, Margin 64) cut to a quarter of 112.
   EXPECT_EQ(28, rig.params[prumya::Radius]);
   EXPECT_EQ(28, rig.params[prumya::Margin]);
-  EXPECT_EQ(6, rig.params[prumya::Thickness]);
   ASSERT_GE(rig.host.frames.size(), 58u);
   EXPECT_LE(rig.host.frames.size(), 62u);
   for (const auto& f : rig.host.frames) {
@@ -109,17 +108,13 @@ TEST(HostRequest, XCommandLinesAndEnvironment) {
     std::uint32_t window;
   };
   const std::vector<Case> cases = {
-      {{"--root"}, nullptr, Kind::Root, 0},
-      {{"-root"}, "0x2a00007", Kind::Window, 0x2a00007},
-      {{}, "0x400001", Kind::Window, 0x400001},
-      {{}, nullptr, Kind::None, 0},
-      {{}, "junk", Kind::Invalid, 0},
-      {{"--window-id", "12345"}, nullptr, Kind::Window, 12345},
+      {{"--root"}, nullptr, Kind::Root, 0},          {{"-root"}, "0x2a00007", Kind::Window, 0x2a00007},
+      {{}, "0x400001", Kind::Window, 0x400001},       {{}, nullptr, Kind::None, 0},
+      {{}, "junk", Kind::Invalid, 0},                 {{"--window-id", "12345"}, nullptr, Kind::Window, 12345},
       {{"-window-id", "0X1F"}, "0x400001", Kind::Window, 0x1F},
       {{"--window-id", "12a"}, nullptr, Kind::Invalid, 0},
       {{"--window-id", "4294967296"}, nullptr, Kind::Invalid, 0},
-      {{"--window-id"}, nullptr, Kind::Invalid, 0},
-      {{"/s"}, "0x400001", Kind::None, 0},
+      {{"--window-id"}, nullptr, Kind::Invalid, 0},   {{"/s"}, "0x400001", Kind::None, 0},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"prumya"};

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/fake/fake_clock.h"
-#include "platform/fake/fake_profile_store.h"
 #include "saver/overlays.h"
+#include "tests/config_fixture.h"
 
 namespace {
 
@@ -26,12 +26,9 @@ class TextGlyphs : public prumya::GlyphSink {
   std::string text;
 };
 
-class OverlaysTest : public ::testing::Test {
+class OverlaysTest : public prumya_test::ConfigTest {
  protected:
-  OverlaysTest() {
-    config.FitScreen(1024, 768);
-    clock.ticks = 7000;
-  }
+  OverlaysTest() { clock.ticks = 7000; }
   std::string RateAfter(std::uint32_t ms) {
     clock.Advance(ms);
     glyphs.text.clear();
@@ -46,11 +43,8 @@ class OverlaysTest : public ::testing::Test {
     return glyphs.text;
   }
 
-  fake::FakeProfileStore store;
-  qrx::Random rng;
   fake::FakeClock clock;
   TextGlyphs glyphs;
-  prumya::SaverConfig config{store, rng};
   prumya::Overlays overlays{config, clock, glyphs};
 };
 

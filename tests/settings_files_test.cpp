@@ -35,8 +35,6 @@ TEST(SettingsFiles, PlacedByInstallLayoutThenWritabilityOfTheModulesFolder) {
        {kXdg + "prumya.ini", "/usr/local/share/prumya/actsys.ini", kXdg + "action.ini"}},
       {"bin without shared presets", "/opt/p/bin/prumya", kXdg, "", "/opt/p/share/actsys.ini",
        {"/opt/p/bin/prumya.ini", "/opt/p/bin/actsys.ini", "/opt/p/bin/action.ini"}},
-      {"build folder", "/src/build/linux/prumya", kXdg, "", "",
-       {"/src/build/linux/prumya.ini", "/src/build/linux/actsys.ini", "/src/build/linux/action.ini"}},
       // ソ is 83 5C: its trail byte before "bin\" is no separator.
       {"double-byte name before bin", "C:\\Aソbin\\x.scr", kAppData, "", "C:\\Aソshare\\prumya\\actsys.ini",
        {"C:\\Aソbin\\prumya.ini", "C:\\Aソbin\\actsys.ini", "C:\\Aソbin\\action.ini"}},
