@@ -1,5 +1,5 @@
 // The trail model where the frame hashes do not reach: the start, a still
-// head, the exact bounce edge and narrow screens.
+// head and narrow screens.
 #include <algorithm>
 #include <cstring>
 
@@ -45,21 +45,6 @@ TEST_F(TrailTest, StillHeadSitsAtTheCentreWhileTheTrailDrifts) {
   for (int i = 0; i < 100; ++i) trail.StepTrail();
   EXPECT_EQ((std::vector<int>{400, 300, 400 - 7 * trail.dirX, 300 - 7 * trail.dirY}),
             (std::vector<int>{chain()[0].x, chain()[0].y, chain()[7].x, chain()[7].y}));
-}
-
-// Reaching the margin's edge exactly keeps the direction; beyond it, the
-// head turns and goes back by two steps.
-TEST_F(TrailTest, BounceFiresOnlyOutsideTheBand) {
-  Set({{prumya::Length, 4}, {prumya::Margin, 64}, {prumya::HeadMove, 4}, {prumya::ColourShift, 0}});
-  chain()[0] = {68, 400, 0, 0, 200, 200, 200};
-  trail.dirX = -1, trail.dirY = 1;
-  trail.StepTrail();
-  EXPECT_EQ(64, chain()[0].x);
-  EXPECT_EQ(-1, trail.dirX);
-  chain()[0] = {732, 532, 0, 0, 200, 200, 200};  // reaches 800 - 64 and 600 - 64
-  trail.dirX = 1, trail.dirY = 1;
-  trail.StepTrail();
-  EXPECT_EQ((std::vector<int>{728, 528, -1, -1}), (std::vector<int>{chain()[0].x, chain()[0].y, trail.dirX, trail.dirY}));
 }
 
 // A portrait screen narrower than twice a height-fitted margin: the margin
