@@ -62,7 +62,6 @@ TEST_F(ConfigTest, LoadsReadClampAndCarryOutCommands) {
       {"long name", Named(std::string(40, 'n')), "", "", false, std::string(32, 'n'), 0, {}},
       {"small screen", "", "", Ini("[" + def + "]|data00=1000"), false, def, 0, {{Margin, 50}, {Length, 512}}, false,
        {320, 200}},
-      {"command not applied", Named("rnd"), Ini("[rnd]|command=2|data00=100"), "", false, "rnd", 2, {{Length, 100}}},
       {"unknown command", Named("rnd"), Ini("[rnd]|command=5|data00=100"), "", true, "rnd", 5, {{Length, 100}}},
       {"picked preset's values", Named("pick"), Ini("[pick]|command=3|[only]|data00=100"), Ini("[only]|data01=3"),
        true, "only", 3, {{Length, 100}, {Thickness, 3}}, true},
