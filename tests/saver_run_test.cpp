@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/soft/soft_surface.h"
 #include "saver/app.h"
 #include "tests/saver_rig.h"
 
@@ -25,16 +26,33 @@ void CommandingPreset(SaverRig& rig, int command) {
   rig.Setting("name", "R");
 }
 
-// Messages the saver does not handle go to the default procedure.
-TEST(SaverStart, LoadsOnceSetsTheModeAndPassesOtherMessagesOn) {
+// Pixels of the overlay font's pure green on the presented frame (the trail
+// never draws it; the frame hashes pin the overlays' cells).
+int OverlayPixels(const SaverRig& rig) {
+  const plat::soft::PixelView& v = rig.display.PrimarySurface()->View();
+  const std::uint32_t green = plat::soft::NativeFromColour(v.layout, 0x00FF00);
+  int n = 0;
+  for (std::int32_t y = 0; y < v.height; ++y)
+    for (std::int32_t x = 0; x < v.width; ++x) n += plat::soft::ReadPixel(v, x, y) == green ? 1 : 0;
+  return n;
+}
+
+// The clock and frame rate show only when switched on. Messages the saver
+// does not handle go to the default procedure.
+TEST(SaverStart, LoadsOnceSetsTheModeAndDrawsOverlaysOnlyWhenOn) {
   for (const char* colour : {"1", "0"}) {
     SaverRig rig;
     rig.Setting("color", colour);
+    const bool overlays = *colour == '1';
+    rig.Setting("time", overlays ? "1" : "0");
+    rig.Setting("fps", overlays ? "1" : "0");
     rig.Start();
     EXPECT_EQ(1, rig.Loads());
     EXPECT_FALSE(rig.app.anchor.taken);
     EXPECT_EQ(*colour == '1' ? 32 : 16, rig.display.ModeBpp());  // full colour: 24 refused, 32 taken
     EXPECT_NE(0, rig.app.font.sprite.SlotIndex());
+    rig.Tick();
+    EXPECT_EQ(overlays, OverlayPixels(rig) > 0);
     for (std::uint32_t m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove, plat::kWmRButtonUp})
       rig.Send(m, 'A');
     EXPECT_EQ(5u, rig.windows.defaultProcessed.size());
