@@ -50,8 +50,7 @@ class SettingsDialogTest : public prumya_test::ConfigTest {
 
   fake::FakeWindowSystem windows;
   fake::FakeClock clock;
-  qrx::Random random;
-  qrx::AppShell shell{windows, clock, random};
+  qrx::AppShell shell{windows, clock, rng};
   fake::FakeMessageBoxes messageBoxes;
   qrx::BoxHost boxes{messageBoxes, windows, shell};
   Host host{&prumya::FindDialogTemplate};
@@ -236,41 +235,35 @@ TEST_F(SettingsDialogTest, FullColourNoticeOnlyForAChangeOverTheSaver) {
   EXPECT_EQ(3, display.flips);
 }
 
-TEST_F(SettingsDialogTest, ClosingKeepsSwitchesAndSlidersEvenOnCancelButWritesNothing) {
+// Version opens the about box over the dialog, which Escape closes; Cancel
+// then keeps the switches and sliders as set but writes nothing.
+TEST_F(SettingsDialogTest, AboutBoxOverTheDialogAndCancelKeepingTheValuesUnwritten) {
   config.settings.mouseThreshold = 24;
-  const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
-    for (int id : {prumya::kIdcSpeedLimit, prumya::kIdcMouseLock, prumya::kIdcClock}) h.Click(d, id);
-    h.MoveSlider(d, prumya::kIdcFirstSlider + prumya::TrailSpin, 200);
-    h.PressEscape(d);
-  });
-  EXPECT_EQ(plat::kIdCancel, result);
-  const auto& s = config.settings;
-  EXPECT_EQ((std::vector<int>{20, 0, 1, 0}), (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock,
-                                                               s.showFrameRate}));
-  EXPECT_EQ(200, config.params[prumya::TrailSpin]);
-  EXPECT_TRUE(store.Writes().empty());
-}
-
-TEST_F(SettingsDialogTest, VersionOpensTheAboutBoxOverTheDialog) {
-  store.AddSection(kSystemFile, kDefaultName);
-  std::vector<std::intptr_t> aboutResults;
+  std::intptr_t about = 0;
   WindowHandle settings = 0;
   host.user = [&](Host& h, WindowHandle d, int templateId) {
     if (templateId == prumya::kAboutTemplate) {
       h.PressEscape(d);
-      aboutResults.push_back(h.FindDialog(d)->result);
+      about = h.FindDialog(d)->result;
       return;
     }
     settings = d;
     h.Click(d, prumya::kIdcVersion);
     EXPECT_FALSE(Ended(d));
-    h.Click(d, kOk);
+    for (int id : {prumya::kIdcSpeedLimit, prumya::kIdcMouseLock, prumya::kIdcClock}) h.Click(d, id);
+    h.MoveSlider(d, prumya::kIdcFirstSlider + prumya::TrailSpin, 200);
+    h.PressEscape(d);
   };
-  EXPECT_EQ(plat::kIdOk, dialog.Run(0, 0));
+  EXPECT_EQ(plat::kIdCancel, dialog.Run(0, kSaverWindow));
   EXPECT_EQ((std::vector<int>{prumya::kSettingsTemplate, prumya::kAboutTemplate}), host.opened);
   EXPECT_EQ(settings, host.parents[1]);
-  EXPECT_EQ(std::vector<std::intptr_t>{plat::kIdCancel}, aboutResults);
+  EXPECT_EQ(plat::kIdCancel, about);
   EXPECT_EQ(0, host.unknownControlCalls);
+  const auto& s = config.settings;
+  EXPECT_EQ((std::vector<int>{20, 0, 1, 0}), (std::vector<int>{s.speedLimitMs, s.mouseThreshold, s.showClock,
+                                                               s.showFrameRate}));
+  EXPECT_EQ(200, config.params[prumya::TrailSpin]);
+  EXPECT_TRUE(store.Writes().empty());
 }
 
 }  // namespace
