@@ -53,7 +53,7 @@ TEST(SaverStart, LoadsOnceSetsTheModeAndDrawsOverlaysOnlyWhenOn) {
     EXPECT_NE(0, rig.app.font.sprite.SlotIndex());
     rig.Tick();
     EXPECT_EQ(overlays, OverlayPixels(rig) > 0);
-    for (std::uint32_t m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove, plat::kWmRButtonUp})
+    for (auto m : {plat::kWmMButtonDown, plat::kWmKeyUp, plat::kWmChar, plat::kWmMouseMove, plat::kWmRButtonUp})
       rig.Send(m, 'A');
     EXPECT_EQ(5u, rig.windows.defaultProcessed.size());
     EXPECT_EQ(0, rig.Closes());

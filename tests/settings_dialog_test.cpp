@@ -59,15 +59,18 @@ class SettingsDialogTest : public prumya_test::ConfigTest {
   prumya::SettingsDialog dialog;
 };
 
-TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
-  Load("[Beta]|[alpha long]", "[Beta]|[Gamma]", "ALPHA");
+// Slider moves show the label and three digits; loading a preset (its
+// command changes nothing here) takes its values clamped to the screen and
+// leaves that display alone.
+TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemoryThenTakesMovesAndPresets) {
+  Load("[Beta]|[alpha long]|[Wide]|data08=900|data00=1", "[Beta]|[Gamma]|[Wide]|data05=77|command=2", "ALPHA");
   config.FitScreen(1024, 200);  // Radius, Margin and amplitude up to 50
   config.params[prumya::Length] = 100;
   config.settings.speedLimitMs = 50;  // hand-written values tick their boxes
   config.settings.mouseThreshold = 0;
   config.settings.showFrameRate = 1;
   Run([&](Host& h, WindowHandle d, int) {
-    EXPECT_EQ((std::vector<std::string>{"alpha long", "Beta", "Beta", "Gamma"}), h.ListTexts(d, kName));
+    EXPECT_EQ((std::vector<std::string>{"alpha long", "Beta", "Beta", "Gamma", "Wide", "Wide"}), h.ListTexts(d, kName));
     EXPECT_EQ("alpha long", Text(d, kName));  // by prefix, ignoring case
     EXPECT_EQ(32, h.Find(d, kName)->limit);
     EXPECT_EQ("", Text(d, prumya::kIdcValueDisplay));
@@ -80,6 +83,19 @@ TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemory) {
     for (int id : {prumya::kIdcSpeedLimit, prumya::kIdcMouseLock, prumya::kIdcClock, prumya::kIdcFrameRate,
                    prumya::kIdcFullColour})
       EXPECT_EQ(id != prumya::kIdcClock && id != prumya::kIdcFullColour, h.IsButtonChecked(d, id)) << id;
+    std::vector<std::string> shown;
+    for (const auto& move : {std::pair<int, int>{prumya::HeadMove, 2}, {prumya::Length, 9999},
+                             {prumya::WobbleAmplitude, 0}, {prumya::Thickness, 2}}) {
+      h.MoveSlider(d, prumya::kIdcFirstSlider + move.first, move.second);  // the trackbar stops at its end
+      shown.push_back(Text(d, prumya::kIdcValueDisplay));
+    }
+    EXPECT_EQ((std::vector<std::string>{"移動先端:002", "長さ:512", "振幅:000", "太さ:002"}), shown);
+    h.ChooseEntry(d, kName, IndexOf(d, "Wide"));
+    EXPECT_EQ(50, Pos(d, prumya::Margin));
+    EXPECT_EQ(4, Pos(d, prumya::Length));
+    EXPECT_EQ(77, Pos(d, prumya::HeadSpin));
+    EXPECT_EQ(6, Pos(d, prumya::Thickness));  // the default
+    EXPECT_EQ(shown.back(), Text(d, prumya::kIdcValueDisplay));
   });
   EXPECT_EQ(kSaverWindow, host.parents[0]);
 }
@@ -120,28 +136,6 @@ TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
   EXPECT_EQ("保存エラー", Box(0).caption);
   EXPECT_NE(std::string::npos, Box(0).text.find(std::string("\"") + kSettingsFile + "\""));
   EXPECT_EQ(kSaverWindow, Box(0).owner);
-}
-
-// Slider moves show the label and three digits; loading a preset leaves
-// that display alone.
-TEST_F(SettingsDialogTest, SlidersShowTheirValuesAndTakeAChosenPresetsClamped) {
-  // A margin above height / 4; a command changes nothing here.
-  Load("[Wide]|data08=900|data00=1", "[Wide]|data05=77|command=2");
-  std::vector<std::string> shown;
-  Run([&](Host& h, WindowHandle d, int) {
-    for (const auto& move : {std::pair<int, int>{prumya::HeadMove, 2}, {prumya::Length, 9999},
-                             {prumya::WobbleAmplitude, 0}, {prumya::Thickness, 2}}) {
-      h.MoveSlider(d, prumya::kIdcFirstSlider + move.first, move.second);  // the trackbar stops at its end
-      shown.push_back(Text(d, prumya::kIdcValueDisplay));
-    }
-    h.ChooseEntry(d, kName, IndexOf(d, "Wide"));
-    EXPECT_EQ(192, Pos(d, prumya::Margin));
-    EXPECT_EQ(4, Pos(d, prumya::Length));
-    EXPECT_EQ(77, Pos(d, prumya::HeadSpin));
-    EXPECT_EQ(6, Pos(d, prumya::Thickness));  // the default
-    EXPECT_EQ(shown.back(), Text(d, prumya::kIdcValueDisplay));
-  });
-  EXPECT_EQ((std::vector<std::string>{"移動先端:002", "長さ:512", "振幅:000", "太さ:002"}), shown);
 }
 
 // OK on a read-only preset whose stored values are not the sliders' is
