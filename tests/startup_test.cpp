@@ -46,8 +46,10 @@ std::string Resolve(const std::string& module, const char* name, std::size_t siz
 }  // namespace
 
 // What ends at once does not even look for the files' folder; the settings
-// are read only for the dialog; nothing is written.
+// are read only for the dialog, from beside the module, with the maxima
+// fitted to the screen; nothing is written.
 TEST_F(StartupTest, ModeTable) {
+  store.Set("E:\\Savers\\action.ini", "* ぷるみゅら", "data07", "250");
   struct Case {
     const char* line;
     bool run, dialog;
@@ -68,12 +70,6 @@ TEST_F(StartupTest, ModeTable) {
     EXPECT_TRUE(store.Writes().empty());
     EXPECT_EQ((c.dialog ? std::vector<DialogCall>{{7, c.parent}} : std::vector<DialogCall>{}), dialogs);
   }
-}
-
-TEST_F(StartupTest, PresetsLieBesideTheModuleAndMaximaFitTheScreen) {
-  system.height = 600;
-  store.Set("E:\\Savers\\action.ini", "* ぷるみゅら", "data07", "250");
-  Start("/c");  // the presets beside the module
   EXPECT_EQ(800, config.screenWidth);
   for (int i : {prumya::Radius, prumya::Margin, prumya::WobbleAmplitude})
     EXPECT_EQ(150, config.ranges[i].maximum);
