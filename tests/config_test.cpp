@@ -123,8 +123,10 @@ TEST_F(ConfigTest, ChoicesFromALongListComeFromItsFirst2048Bytes) {
 }
 
 // OK writes the settings, then the data; the quick save writes only the
-// data, read-only or not.
-TEST_F(ConfigTest, OkWritesSettingsThenDataQuickSaveOnlyDataEvenReadOnly) {
+// data, read-only or not. Deletion leaves the system file's version in
+// force. A failed write names its file, the first that fails when both are
+// tried, and keeps its bytes.
+TEST_F(ConfigTest, WritesDeletionAndFailedWrites) {
   config.settings.speedLimitMs = 20;
   config.settings.showClock = 1;
   std::strcpy(config.settings.presetName, "new");
@@ -142,24 +144,18 @@ TEST_F(ConfigTest, OkWritesSettingsThenDataQuickSaveOnlyDataEvenReadOnly) {
   EXPECT_EQ(nullptr, config.WriteQuickPreset());
   EXPECT_EQ(12u, store.Writes().size());
   EXPECT_EQ(data, store.Keys(kUserFile, "???"));
-}
 
-// Deletion leaves the system file's version in force. A failed write names
-// its file, the first that fails when both are tried, and keeps its bytes.
-TEST_F(ConfigTest, DeletionAndFailedWrites) {
-  store.Set(kSystemFile, "both", "data00", "30");
-  store.files[kUserFile] = Ini("[both]|data00=40|[new]|data00=1|");
-  EXPECT_EQ(nullptr, config.DeletePreset("BOTH"));
-  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
-  EXPECT_EQ(30, config.StoredValue("both", prumya::Length));
-  EXPECT_EQ(nullptr, config.WriteDefaultPresetName());
-  const std::string settings = store.files[kSettingsFile];
-  std::strcpy(config.settings.presetName, "new");
+  store.Set(kSystemFile, "new", "data00", "30");
+  EXPECT_EQ(nullptr, config.DeletePreset("NEW"));
+  EXPECT_TRUE(store.Keys(kUserFile, "new").empty());
+  EXPECT_EQ(data, store.Keys(kUserFile, "???"));
+  EXPECT_EQ(30, config.StoredValue("new", prumya::Length));
+  const std::string settings = store.files[kSettingsFile], user = store.files[kUserFile];
   store.failWrites = true;
   EXPECT_STREQ(kSettingsFile, config.WriteAfterOk());
   EXPECT_STREQ(kUserFile, config.WriteQuickPreset());
-  EXPECT_STREQ(kUserFile, config.DeletePreset("new"));
+  EXPECT_STREQ(kUserFile, config.DeletePreset("???"));
   EXPECT_STREQ(kSettingsFile, config.WriteDefaultPresetName());
   EXPECT_EQ(settings, store.files[kSettingsFile]);
-  EXPECT_EQ(Ini("[new]|data00=1|"), store.files[kUserFile]);
+  EXPECT_EQ(user, store.files[kUserFile]);
 }
