@@ -73,8 +73,7 @@ TEST(SaverExit, MouseMovesBeyondTheThresholdFromTheAnchorEnd) {
                        Case{500, 400, 25, 0, true}, Case{500, 400, 0, 25, true}, Case{500, 400, -25, 3, true},
                        Case{-1500, 300, 25, -26, true}, Case{200, -400, 25, -26, true}, Case{-1, -1, 25, -26, true},
                        Case{10, 10, 890, 690, false, "0"}, Case{10, 10, 890, 690, false, "-5"}}) {
-    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y) + " by " + std::to_string(c.dx) + "," +
-                 std::to_string(c.dy) + " threshold " + c.threshold);
+    SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " by " << c.dx << "," << c.dy << " mouse=" << c.threshold);
     SaverRig rig;
     rig.Setting("mouse", c.threshold);
     rig.Start();
