@@ -176,8 +176,6 @@ TEST_F(SettingsDialogTest, ReadOnlyPresetWithOtherValuesIsRefusedEvenWhenCut) {
 TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
   Load("[Twin]|data00=10|[" + kDefaultName + "]|data00=30", "orphan=1|[Twin]|data00=20", "Twin");
   messageBoxes.answers.push_back(plat::kIdNo);
-  WindowHandle owner = 0;
-  messageBoxes.onShow = [&](const fake::FakeMessageBoxes::Box& box) { owner = box.owner; };
   const std::intptr_t result = Run([&](Host& h, WindowHandle d, int) {
     h.Click(d, kDelete);
     EXPECT_EQ(3u, h.ListTexts(d, kName).size());
@@ -187,7 +185,7 @@ TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
     h.Type(d, kName, "Twin");
     EXPECT_EQ(20, Pos(d, prumya::Length));
     h.Click(d, kDelete);
-    EXPECT_EQ(d, owner);
+    EXPECT_EQ(d, Box(1).owner);
     EXPECT_EQ((std::vector<std::string>{kDefaultName, "Twin"}), h.ListTexts(d, kName));
     EXPECT_EQ(kDefaultName, Text(d, kName));
     EXPECT_EQ(30, Pos(d, prumya::Length));
