@@ -76,7 +76,7 @@ TEST(EmbeddedRun, FollowsResizesWithTheFullScreenValuesAndOverlaysWhenWide) {
   EXPECT_EQ(64, rig.params[prumya::Margin]);
 }
 
-TEST(HostRequest, PreviewCommandLines) {
+TEST(HostRequest, PreviewAndXCommandLinesAndEnvironment) {
   struct Case {
     const char* line;
     bool preview;
@@ -91,17 +91,14 @@ TEST(HostRequest, PreviewCommandLines) {
     EXPECT_EQ(c.preview, prumya::ParsePreviewRequest(c.line, window));
     EXPECT_EQ(c.window, window);
   }
-}
-
-TEST(HostRequest, XCommandLinesAndEnvironment) {
   using Kind = prumya::XHostRequest::Kind;
-  struct Case {
+  struct XCase {
     std::vector<const char*> args;
     const char* env;
     Kind kind;
     std::uint32_t window;
   };
-  const std::vector<Case> cases = {
+  const std::vector<XCase> cases = {
       {{"--root"}, nullptr, Kind::Root, 0},          {{"-root"}, "0x2a00007", Kind::Window, 0x2a00007},
       {{}, "0x400001", Kind::Window, 0x400001},       {{}, nullptr, Kind::None, 0},
       {{}, "junk", Kind::Invalid, 0},                 {{"--window-id", "12345"}, nullptr, Kind::Window, 12345},
@@ -110,12 +107,11 @@ TEST(HostRequest, XCommandLinesAndEnvironment) {
       {{"--window-id", "4294967296"}, nullptr, Kind::Invalid, 0},
       {{"--window-id"}, nullptr, Kind::Invalid, 0},   {{"/s"}, "0x400001", Kind::None, 0},
   };
-  for (const Case& c : cases) {
+  for (const XCase& c : cases) {
     std::vector<const char*> argv{"prumya"};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
     SCOPED_TRACE(std::string(argv.size() > 1 ? argv[1] : "(none)") + " env " + (c.env ? c.env : "-"));
-    const prumya::XHostRequest r =
-        prumya::ParseXHostRequest(static_cast<int>(argv.size()), argv.data(), c.env);
+    const prumya::XHostRequest r = prumya::ParseXHostRequest(static_cast<int>(argv.size()), argv.data(), c.env);
     EXPECT_EQ(c.kind, r.kind);
     EXPECT_EQ(c.window, r.window);
   }
