@@ -22,7 +22,7 @@ class TrailTest : public prumya_test::ConfigTest {
   prumya::Trail trail{config, rng, anchor};
 };
 
-TEST_F(TrailTest, ResetStartsInsideTheMarginAndFoldsTheTrailOntoTheHead) {
+TEST_F(TrailTest, ResetStartsInsideTheMarginOrAtTheCentreAndFoldsTheTrailOntoTheHead) {
   Set({{prumya::Length, 4}, {prumya::Margin, 50}, {prumya::HeadMove, 3}});
   for (int i = 0; i < 200; ++i) {
     anchor = {10, 20, true};
@@ -37,9 +37,7 @@ TEST_F(TrailTest, ResetStartsInsideTheMarginAndFoldsTheTrailOntoTheHead) {
     EXPECT_EQ(-5, chain()[4].x);
     EXPECT_FALSE(anchor.taken);
   }
-}
-
-TEST_F(TrailTest, StillHeadSitsAtTheCentreWhileTheTrailDrifts) {
+  // A still head starts and stays at the centre while the trail drifts.
   Set({{prumya::Length, 8}, {prumya::HeadMove, 0}, {prumya::TrailMove, 1}});
   trail.ResetTrail();
   for (int i = 0; i < 100; ++i) trail.StepTrail();
