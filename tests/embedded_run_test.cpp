@@ -10,10 +10,11 @@
 #include "saver/embedded_run.h"
 #include "saver/host_request.h"
 #include "platform/fake/fake_platform.h"
+#include "tests/saver_rig.h"
 
 namespace {
 
-constexpr const char* kSettingsFile = "C:\\Savers\\prumya.ini";  // beside the fake module
+using testrig::kSettingsFile;  // beside the fake module
 
 struct EmbeddedRig : fake::FakePorts {
   EmbeddedRig() : FakePorts(1920, 1080) { clock.ticks = 5000; }
