@@ -14,27 +14,6 @@ namespace {
 
 using DialogCall = std::pair<plat::InstanceHandle, plat::WindowHandle>;  // instance, parent
 
-class StartupTest : public ::testing::Test {
- protected:
-  StartupTest() : files(store, system), config(files, rng) {
-    system.modulePath = "E:\\Savers\\x.scr";
-  }
-  bool Start(const char* commandLine) {
-    std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
-    return prumya::RunStartup(
-        config, files, system,
-        [this](plat::InstanceHandle i, plat::WindowHandle p) { dialogs.push_back({i, p}); }, 7,
-        line.data());
-  }
-
-  fake::FakeProfileStore store;
-  fake::FakeSystemInfo system;
-  prumya::SettingsFiles files;
-  qrx::Random rng;
-  prumya::SaverConfig config;
-  std::vector<DialogCall> dialogs;
-};
-
 std::string Resolve(const std::string& module, const char* name, std::size_t size) {
   fake::FakeSystemInfo system;
   system.modulePath = module;
@@ -48,7 +27,19 @@ std::string Resolve(const std::string& module, const char* name, std::size_t siz
 // What ends at once does not even look for the files' folder; the settings
 // are read only for the dialog, from beside the module, with the maxima
 // fitted to the screen; nothing is written.
-TEST_F(StartupTest, ModeTable) {
+TEST(Startup, ModeTable) {
+  fake::FakeProfileStore store;
+  fake::FakeSystemInfo system;
+  system.modulePath = "E:\\Savers\\x.scr";
+  prumya::SettingsFiles files(store, system);
+  qrx::Random rng;
+  prumya::SaverConfig config(files, rng);
+  std::vector<DialogCall> dialogs;
+  const auto start = [&](const char* commandLine) {
+    std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
+    const auto dialog = [&](plat::InstanceHandle i, plat::WindowHandle p) { dialogs.push_back({i, p}); };
+    return prumya::RunStartup(config, files, system, dialog, 7, line.data());
+  };
   store.Set("E:\\Savers\\action.ini", "* ぷるみゅら", "data07", "250");
   struct Case {
     const char* line;
@@ -64,7 +55,7 @@ TEST_F(StartupTest, ModeTable) {
     store.log.clear();
     system.probed.clear();
     dialogs.clear();
-    EXPECT_EQ(c.run, Start(c.line));
+    EXPECT_EQ(c.run, start(c.line));
     EXPECT_EQ(c.run || c.dialog, !system.probed.empty());
     EXPECT_EQ(c.dialog, !store.log.empty());
     EXPECT_TRUE(store.Writes().empty());
