@@ -101,10 +101,9 @@ TEST_F(ConfigTest, RandomValuesCoverEveryRangeAndReadNoDataKey) {
     EXPECT_TRUE(config.RandomizeParams());
     for (int i = 0; i < kParamCount; ++i) seen[i].insert(config.params[i]);
   }
-  for (int i = 0; i < kParamCount; ++i) {
-    EXPECT_EQ(config.ranges[i].minimum, *seen[i].begin()) << i;
-    EXPECT_EQ(config.ranges[i].maximum, *seen[i].rbegin()) << i;
-  }
+  for (int i = 0; i < kParamCount; ++i)
+    EXPECT_EQ(std::make_pair(config.ranges[i].minimum, config.ranges[i].maximum),
+              std::make_pair(*seen[i].begin(), *seen[i].rbegin())) << i;
 }
 
 // The candidates come from the name list's first 2046 bytes: names of 60
