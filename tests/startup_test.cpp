@@ -76,8 +76,7 @@ TEST(ResolveBesideModule, PlacesNamesInTheModulesDirectoryOrRefuses) {
     std::size_t size;
     std::string want;
   };
-  for (const Case& c : {Case{"prumya.scr", "actsys.ini", 512, "actsys.ini"},
-                        Case{"C:\\a\\x.scr", "D:\\elsewhere\\f.ini", 512, "D:\\elsewhere\\f.ini"},
+  for (const Case& c : {Case{"C:\\a\\x.scr", "D:\\elsewhere\\f.ini", 512, "D:\\elsewhere\\f.ini"},
                         Case{"C:\\a\\x.scr", "pp.ini", 12, "C:\\a\\pp.ini"},  // 11 bytes
                         Case{"C:\\a\\x.scr", "ppp.ini", 12, "refused:"},
                         Case{"C:\\a\\x.scr", "D:\\0123456789", 12, "refused:"},
