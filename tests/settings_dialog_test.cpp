@@ -74,7 +74,6 @@ TEST_F(SettingsDialogTest, OpensWithBothFilesListedAndTheValuesInMemoryThenTakes
     EXPECT_EQ("alpha long", Text(d, kName));  // by prefix, ignoring case
     EXPECT_EQ(32, h.Find(d, kName)->limit);
     EXPECT_EQ("", Text(d, prumya::kIdcValueDisplay));
-    EXPECT_TRUE(Enabled(d, kOk));
     const auto* length = h.Find(d, prumya::kIdcFirstSlider);
     EXPECT_EQ((std::vector<std::int32_t>{100, 4, 512, 1, 1}),
               (std::vector<std::int32_t>{length->pos, length->rangeMin, length->rangeMax, length->pageSize,
