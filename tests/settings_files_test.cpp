@@ -19,27 +19,21 @@ TEST(SettingsFiles, PlacedByInstallLayoutThenWritabilityOfTheModulesFolder) {
   struct Case {
     const char* what;
     std::string module, userFolder, readOnly, existing;
-    Placed want;
+    Placed want;  // the folders of the three files
   };
-  const std::string sys = "C:\\Windows\\System32\\";
+  const std::string sys = "C:\\Windows\\System32\\", share = "/usr/local/share/prumya/";
   const Case cases[] = {
-      {"portable", "C:\\Savers\\prumya.scr", kAppData, "", "",
-       {"C:\\Savers\\prumya.ini", "C:\\Savers\\actsys.ini", "C:\\Savers\\action.ini"}},
-      {"protected folder", sys + "prumya.scr", kAppData, sys, "",
-       {kAppData + "prumya.ini", sys + "actsys.ini", kAppData + "action.ini"}},
-      {"protected, no user folder", sys + "prumya.scr", "", sys, "",
-       {sys + "prumya.ini", sys + "actsys.ini", sys + "action.ini"}},
+      {"portable", "C:\\Savers\\prumya.scr", kAppData, "", "", {"C:\\Savers\\", "C:\\Savers\\", "C:\\Savers\\"}},
+      {"protected folder", sys + "prumya.scr", kAppData, sys, "", {kAppData, sys, kAppData}},
+      {"protected, no user folder", sys + "prumya.scr", "", sys, "", {sys, sys, sys}},
       {"protected, user folder too long for the names", sys + "prumya.scr", "C:\\" + std::string(498, 'u') + "\\",
-       sys, "", {sys + "prumya.ini", sys + "actsys.ini", sys + "action.ini"}},
-      {"installed", "/usr/local/bin/prumya", kXdg, "", "/usr/local/share/prumya/actsys.ini",
-       {kXdg + "prumya.ini", "/usr/local/share/prumya/actsys.ini", kXdg + "action.ini"}},
+       sys, "", {sys, sys, sys}},
+      {"installed", "/usr/local/bin/prumya", kXdg, "", share + "actsys.ini", {kXdg, share, kXdg}},
       {"bin without shared presets", "/opt/p/bin/prumya", kXdg, "", "/opt/p/share/actsys.ini",
-       {"/opt/p/bin/prumya.ini", "/opt/p/bin/actsys.ini", "/opt/p/bin/action.ini"}},
-      {"build folder", "/src/build/linux/prumya", kXdg, "", "",
-       {"/src/build/linux/prumya.ini", "/src/build/linux/actsys.ini", "/src/build/linux/action.ini"}},
+       {"/opt/p/bin/", "/opt/p/bin/", "/opt/p/bin/"}},
       // ソ is 83 5C: its trail byte before "bin\" is no separator.
       {"double-byte name before bin", "C:\\Aソbin\\x.scr", kAppData, "", "C:\\Aソshare\\prumya\\actsys.ini",
-       {"C:\\Aソbin\\prumya.ini", "C:\\Aソbin\\actsys.ini", "C:\\Aソbin\\action.ini"}},
+       {"C:\\Aソbin\\", "C:\\Aソbin\\", "C:\\Aソbin\\"}},
   };
   for (const Case& c : cases) {
     fake::FakeProfileStore store;
@@ -51,7 +45,8 @@ TEST(SettingsFiles, PlacedByInstallLayoutThenWritabilityOfTheModulesFolder) {
     prumya::SettingsFiles files(store, system);
     prumya::IniPaths paths;
     files.Locate(paths);
-    EXPECT_EQ(c.want, (Placed{paths.settings, paths.systemPresets, paths.userPresets})) << c.what;
+    const Placed want{c.want[0] + "prumya.ini", c.want[1] + "actsys.ini", c.want[2] + "action.ini"};
+    EXPECT_EQ(want, (Placed{paths.settings, paths.systemPresets, paths.userPresets})) << c.what;
     EXPECT_TRUE(system.madeFolders.empty()) << c.what;  // nothing made at start
   }
 }

@@ -21,24 +21,18 @@ namespace {
 
 const std::string kShipped = std::string(PRUMYA_SOURCE_DIR) + "/resources/actsys.ini";
 
-struct ShippedPresets : ::testing::Test {
-  ShippedPresets() : config(store, rng) {
-    std::snprintf(config.paths.systemPresets, sizeof config.paths.systemPresets, "%s", kShipped.c_str());
-    std::snprintf(config.paths.userPresets, sizeof config.paths.userPresets, "%s", scratch.File("action.ini").c_str());
-    std::snprintf(config.paths.settings, sizeof config.paths.settings, "%s", scratch.File("prumya.ini").c_str());
-    config.FitScreen(1024, 768);
-  }
-  int Read(const std::string& name, const char* key, int absent = -100000) {
-    return config.ReadPresetInt(name.c_str(), key, absent);
-  }
-
+TEST(ShippedPresets, CrlfTextOpeningWithTheDefaultThenReadOnlyPresetsForEachCommand) {
   testutil::ScratchDir scratch{"shipped"};  // where the absent files would be
   plat::IniStore store;
   qrx::Random rng;
-  prumya::SaverConfig config;
-};
-
-TEST_F(ShippedPresets, FileIsCrlfTextOpeningWithTheDefaultPreset) {
+  prumya::SaverConfig config(store, rng);
+  std::snprintf(config.paths.systemPresets, sizeof config.paths.systemPresets, "%s", kShipped.c_str());
+  std::snprintf(config.paths.userPresets, sizeof config.paths.userPresets, "%s", scratch.File("action.ini").c_str());
+  std::snprintf(config.paths.settings, sizeof config.paths.settings, "%s", scratch.File("prumya.ini").c_str());
+  config.FitScreen(1024, 768);
+  const auto read = [&](const std::string& name, const char* key, int absent = -100000) {
+    return config.ReadPresetInt(name.c_str(), key, absent);
+  };
   std::ifstream f(kShipped, std::ios::binary);
   const std::string bytes(std::istreambuf_iterator<char>(f), {});
   for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -48,9 +42,7 @@ TEST_F(ShippedPresets, FileIsCrlfTextOpeningWithTheDefaultPreset) {
   EXPECT_STREQ(prumya::kDefaultPresetName, config.settings.presetName);
   EXPECT_EQ(0, config.settings.command);
   for (int i = 0; i < prumya::kParamCount; ++i) EXPECT_EQ(prumya::kParamTable[i].defaultValue, config.params[i]) << i;
-}
 
-TEST_F(ShippedPresets, EveryPresetReadOnlyInRangeAndEachCommandPresent) {
   char list[2048] = {};
   EXPECT_LT(store.GetSectionNames(list, sizeof list, kShipped.c_str()), sizeof list - 2) << "must fit the buffer";
   std::set<int> commands;
@@ -60,15 +52,15 @@ TEST_F(ShippedPresets, EveryPresetReadOnlyInRangeAndEachCommandPresent) {
     const std::string name = p;
     SCOPED_TRACE(name);
     EXPECT_LE(name.size(), static_cast<std::size_t>(prumya::kPresetNameMax));
-    EXPECT_EQ(1, Read(name, "readonly"));
-    commands.insert(Read(name, "command", -1));
-    if (Read(name, "command", -1) != prumya::kPlainPreset) continue;
+    EXPECT_EQ(1, read(name, "readonly"));
+    commands.insert(read(name, "command", -1));
+    if (read(name, "command", -1) != prumya::kPlainPreset) continue;
     plain.insert(name);
     std::vector<int> values;
     for (int i = 0; i < prumya::kParamCount; ++i) {
       char key[8];
       prumya::FormatDataKey(key, i);
-      values.push_back(Read(name, key));
+      values.push_back(read(name, key));
       EXPECT_TRUE(values.back() >= config.ranges[i].minimum && values.back() <= config.ranges[i].maximum) << key;
     }
     EXPECT_TRUE(pictures.insert(values).second) << "same values as another preset";

@@ -1,5 +1,5 @@
 // The trail model where the frame hashes do not reach: the start, a still
-// head, the exact bounce edge, narrow screens and any chain length.
+// head and narrow screens.
 #include <algorithm>
 #include <cstring>
 
@@ -22,7 +22,7 @@ class TrailTest : public prumya_test::ConfigTest {
   prumya::Trail trail{config, rng, anchor};
 };
 
-TEST_F(TrailTest, ResetStartsInsideTheMarginAndFoldsTheTrailOntoTheHead) {
+TEST_F(TrailTest, ResetStartsInsideTheMarginOrAtTheCentreAndFoldsTheTrailOntoTheHead) {
   Set({{prumya::Length, 4}, {prumya::Margin, 50}, {prumya::HeadMove, 3}});
   for (int i = 0; i < 200; ++i) {
     anchor = {10, 20, true};
@@ -37,29 +37,12 @@ TEST_F(TrailTest, ResetStartsInsideTheMarginAndFoldsTheTrailOntoTheHead) {
     EXPECT_EQ(-5, chain()[4].x);
     EXPECT_FALSE(anchor.taken);
   }
-}
-
-TEST_F(TrailTest, StillHeadSitsAtTheCentreWhileTheTrailDrifts) {
+  // A still head starts and stays at the centre while the trail drifts.
   Set({{prumya::Length, 8}, {prumya::HeadMove, 0}, {prumya::TrailMove, 1}});
   trail.ResetTrail();
   for (int i = 0; i < 100; ++i) trail.StepTrail();
   EXPECT_EQ((std::vector<int>{400, 300, 400 - 7 * trail.dirX, 300 - 7 * trail.dirY}),
             (std::vector<int>{chain()[0].x, chain()[0].y, chain()[7].x, chain()[7].y}));
-}
-
-// Reaching the margin's edge exactly keeps the direction; beyond it, the
-// head turns and goes back by two steps.
-TEST_F(TrailTest, BounceFiresOnlyOutsideTheBand) {
-  Set({{prumya::Length, 4}, {prumya::Margin, 64}, {prumya::HeadMove, 4}, {prumya::ColourShift, 0}});
-  chain()[0] = {68, 400, 0, 0, 200, 200, 200};
-  trail.dirX = -1, trail.dirY = 1;
-  trail.StepTrail();
-  EXPECT_EQ(64, chain()[0].x);
-  EXPECT_EQ(-1, trail.dirX);
-  chain()[0] = {732, 532, 0, 0, 200, 200, 200};  // reaches 800 - 64 and 600 - 64
-  trail.dirX = 1, trail.dirY = 1;
-  trail.StepTrail();
-  EXPECT_EQ((std::vector<int>{728, 528, -1, -1}), (std::vector<int>{chain()[0].x, chain()[0].y, trail.dirX, trail.dirY}));
 }
 
 // A portrait screen narrower than twice a height-fitted margin: the margin
@@ -79,20 +62,6 @@ TEST_F(TrailTest, NarrowScreenKeepsTheHeadMoving) {
   }
   EXPECT_LT(lowest, 75 + 16);
   EXPECT_GE(highest, 300 - 75 - 16);
-}
-
-TEST_F(TrailTest, OperationsStayWithinTheChainForAnyLength) {
-  for (int length : {-3, 0, 1, 2, 3, 512, 600}) {
-    Set({{prumya::Length, length}});
-    trail.ResetTrail();
-    if (length >= 512) {
-      EXPECT_EQ(0, std::memcmp(&chain()[0], &chain()[511], sizeof(ChainPoint))) << length;
-    }
-    chain()[1].spin = chain()[2].spin = 77;
-    trail.StepTrail();
-    EXPECT_EQ(length < 2 ? 77 : 2, chain()[1].spin) << length;  // the head's 0 plus one TrailSpin
-    EXPECT_EQ(length < 3 ? 77 : 79, chain()[2].spin) << length;
-  }
 }
 
 }  // namespace
