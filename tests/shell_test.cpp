@@ -65,6 +65,7 @@ TEST_F(ShellTest, EntryRunsItsStepsInOrderAndEndsWithZero) {
   });
   frame = [this] { shell.RequestClose(); };
   clock.seconds = 0x1234567;
+  EXPECT_FALSE(shell.SetTitle(nullptr));  // leaves the default
   EXPECT_EQ(0, Run("/S 123"));
   EXPECT_EQ("/s 123 at 4194304", seen);
   EXPECT_EQ(0x1234567u, random.State());
@@ -91,15 +92,6 @@ TEST_F(ShellTest, RefusedStartOrFailedWindowEndsWithZeroBeforeTheStart) {
             "RegisterWindowClass QRXAPPWNDCLS\nCreateMainWindow QRXAPPWNDCLS\n",
             Log());
   EXPECT_EQ(0u, shell.GetMainWindow());
-}
-
-TEST_F(ShellTest, RegisteredTitleWinsAndNullLeavesTheDefault) {
-  frame = [this] { shell.RequestClose(); };
-  EXPECT_FALSE(shell.SetTitle(nullptr));
-  EXPECT_TRUE(shell.SetTitle("ぷるみゅら"));
-  EXPECT_TRUE(shell.SetTitle(shell.Title())) << "setting the title to itself keeps it";
-  Run();
-  EXPECT_EQ("ぷるみゅら", windows.title);
 }
 
 // Esc is still offered; the shell's own request and the handler's make one
@@ -174,18 +166,20 @@ TEST_F(ShellTest, InactiveShellWaitsAndResumesFramesOnActivation) {
   EXPECT_EQ(0, windows.stallCount);
 }
 
-// Swapping hands the main window to a dialog and back; a close of the
-// shell's own window destroys it even while a dialog's is swapped in.
+// A registered title names the window (setting it to itself keeps it); a
+// close of the shell's own window destroys it even while a dialog's is
+// swapped in as the main window.
 TEST_F(ShellTest, CloseDestroysTheShellWindowEvenWithADialogSwappedIn) {
+  EXPECT_TRUE(shell.SetTitle("ぷるみゅら"));
+  EXPECT_TRUE(shell.SetTitle(shell.Title()));
   WindowHandle created = 0;
   frame = [&] {
     created = shell.GetMainWindow();
-    EXPECT_EQ(created, shell.SwapMainWindow(0x77));
-    EXPECT_EQ(0x77u, shell.SwapMainWindow(created));
-    shell.SwapMainWindow(0x9999);
+    EXPECT_EQ(created, shell.SwapMainWindow(0x9999));
     windows.queue.push_back({created, plat::kWmClose, 0, 0});
   };
   Run();
+  EXPECT_EQ("ぷるみゅら", windows.title);
   EXPECT_NE(0u, created);
   EXPECT_EQ(std::vector<WindowHandle>{created}, windows.destroyed);
   EXPECT_EQ(0x400000u, shell.GetInstance());
