@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "platform/soft/bmp_parser.h"
-#include "platform/soft/soft_bitmap_loader.h"
 #include "tests/display_rig.h"
-#include "tests/scratch_dir.h"
 
 namespace {
 
@@ -98,26 +96,6 @@ TEST(Bmp, MalformedAndOversizedAreRefused) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(PaletteRgb(1), bitmap->Rgb(0, 0));
   EXPECT_EQ(0u, bitmap->Rgb(1, 0));
-}
-
-TEST(BitmapLoader, ResourceAndBoundedFile) {
-  plat::soft::SoftBitmapLoader loader;
-  plat::IBitmap* font = loader.LoadResource("font01");
-  ASSERT_NE(nullptr, font);
-  EXPECT_EQ(256, font->Width());
-  loader.Delete(font);
-  EXPECT_EQ(nullptr, loader.LoadResource("nosuch"));
-  EXPECT_EQ(nullptr, loader.LoadResource(nullptr));
-  testutil::ScratchDir scratch("bmp");
-  const std::string path =
-      scratch.Write("loader.bmp", testrig::MakeBmp24(3, 2, [](std::int32_t, std::int32_t) { return 0x123456u; }));
-  plat::IBitmap* file = loader.LoadFile(path.c_str());
-  ASSERT_NE(nullptr, file);
-  EXPECT_EQ(3, file->Width());
-  loader.Delete(file);
-  loader.Delete(nullptr);
-  EXPECT_EQ(nullptr, loader.LoadFile((path + ".missing").c_str()));
-  EXPECT_EQ(nullptr, loader.LoadFile(""));
 }
 
 }  // namespace

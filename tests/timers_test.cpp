@@ -25,7 +25,6 @@ TEST(Timer, PeriodsRestartFromTheCheckAcrossTheWrap) {
   qrx::Timer minute(clock, 60000);
   clock.Advance(59999);
   EXPECT_FALSE(minute.PeriodPassed());
-  EXPECT_EQ(5u, minute.Start());
   clock.Advance(1);
   clock.step = 3;
   EXPECT_TRUE(minute.PeriodPassed());
@@ -35,7 +34,6 @@ TEST(Timer, PeriodsRestartFromTheCheckAcrossTheWrap) {
   EXPECT_TRUE(minute.PeriodPassed());
   EXPECT_FALSE(minute.PeriodPassed());
   qrx::Timer zero(clock);
-  EXPECT_EQ(0u, zero.Period());
   EXPECT_TRUE(zero.PeriodPassed());
   EXPECT_TRUE(zero.HasElapsed(0));
   clock.Advance(7);
