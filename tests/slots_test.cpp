@@ -118,18 +118,6 @@ TEST_F(SlotsTest, LostSurfaceMetByDrawIsRestored) {
   EXPECT_EQ(StripeNative(7), rig.Back(7, 0));
 }
 
-TEST_F(SlotsTest, SpriteOwnsOneSlot) {
-  qrx::Sprite sprite(rig.slots);
-  EXPECT_EQ(0, sprite.SlotIndex());
-  ASSERT_EQ(1, sprite.Load("font01"));
-  EXPECT_EQ(1, sprite.Load("stripes.bmp"));  // the first slot is freed before loading
-  sprite.Draw(0, 0, 0, 0, 16, 16);
-  EXPECT_EQ(StripeNative(5), rig.Back(5, 0));
-  rig.screen.Release();  // the slot's surface goes with the display
-  sprite.Release();
-  EXPECT_EQ(0, sprite.SlotIndex());
-}
-
 // The native value of a colour, found through a pixel that is put back.
 TEST(MatchColour, FindsTheNativeValueAndPutsThePixelBack) {
   for (bool full : {false, true}) {
