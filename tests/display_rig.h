@@ -1,6 +1,7 @@
 // The framework's display objects over the software device and fakes, for
 // tests of the screen, slots, sprites and trail drawing.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +42,20 @@ class FlipOnlyDisplay : public plat::IDisplayDevice {
   }
   std::int32_t RefreshRate() override { return 0; }
   void Release() override {}
+};
+
+// Pixels in memory of either layout, as a view for the rasteriser.
+struct Canvas {
+  Canvas(std::int32_t w, std::int32_t h, plat::soft::PixelLayout layout = plat::soft::PixelLayout::Xrgb8888)
+      : memory(static_cast<std::size_t>(w) * h, 0) {
+    const std::int32_t pitch = w * plat::soft::BytesPerPixel(layout);
+    view = plat::soft::PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), pitch, w, h, layout};
+  }
+  std::uint32_t At(std::int32_t x, std::int32_t y) const { return plat::soft::ReadPixel(view, x, y); }
+  // Lit pixels of a 32-bit canvas, the only layout it is asked of.
+  long Lit() const { return std::count_if(memory.begin(), memory.end(), [](std::uint32_t p) { return p != 0; }); }
+  std::vector<std::uint32_t> memory;  // room for either layout
+  plat::soft::PixelView view;
 };
 
 struct DisplayRig {

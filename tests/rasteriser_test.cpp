@@ -10,24 +10,14 @@
 #include "platform/soft/line_raster.h"
 #include "platform/soft/soft_bitmap.h"
 #include "platform/soft/soft_dc.h"
+#include "tests/display_rig.h"
 
 namespace {
 
 using plat::soft::PixelLayout;
 using plat::soft::PixelView;
 
-struct Canvas {
-  Canvas(std::int32_t w, std::int32_t h, PixelLayout layout = PixelLayout::Xrgb8888)
-      : memory(static_cast<std::size_t>(w) * h, 0) {
-    view = PixelView{reinterpret_cast<std::uint8_t*>(memory.data()), w * plat::soft::BytesPerPixel(layout), w, h,
-                     layout};
-  }
-  std::uint32_t At(std::int32_t x, std::int32_t y) const { return plat::soft::ReadPixel(view, x, y); }
-  // Lit pixels of a 32-bit canvas, the only layout it is asked of.
-  long Lit() const { return std::count_if(memory.begin(), memory.end(), [](std::uint32_t p) { return p != 0; }); }
-  std::vector<std::uint32_t> memory;  // room for either layout
-  PixelView view;
-};
+using testrig::Canvas;
 
 // Distance from (px, py) to the segment, in pixels.
 double Distance(double px, double py, double x0, double y0, double x1, double y1) {

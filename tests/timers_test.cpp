@@ -1,4 +1,4 @@
-// Timers on the tick count, and the key and mouse trackers.
+// Timers on the tick count, and the key tracker.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -58,18 +58,6 @@ std::vector<int> Track(const std::vector<bool>& downs) {
 TEST(KeyTracker, PressedAndReleasedLastOneUpdate) {
   EXPECT_EQ((std::vector<int>{0, 1, 2, 2, 3, 0, 0}), Track({true, true, true, false, false, false}));
   EXPECT_EQ((std::vector<int>{0, 0, 1, 3, 1}), Track({false, true, false, true}));
-}
-
-TEST(MouseTracker, FillsOnlyThePlacesGiven) {
-  fake::FakeInput input;
-  input.cursorX = 320, input.cursorY = -5;
-  qrx::MouseTracker mouse(input);
-  std::int32_t x = 0, y = 99;
-  mouse.GetPosition(&x, nullptr);
-  EXPECT_EQ(320, x);
-  EXPECT_EQ(99, y);
-  mouse.GetPosition(nullptr, &y);
-  EXPECT_EQ(-5, y);
 }
 
 }  // namespace
