@@ -143,10 +143,7 @@ TEST(SoftDeviceContext, PixelsAndColoursInBothFormats) {
   plat::soft::SoftDeviceContext dc16(c16.view), dc32(c32.view);
   dc16.SetPixel(1, 1, plat::MakeColour(255, 128, 0));
   EXPECT_EQ(plat::MakeColour(255, 130, 0), dc16.GetPixel(1, 1));  // 565 widens by repeating top bits
-  dc16.SetPixel(2, 2, plat::MakeColour(255, 255, 255));
-  EXPECT_EQ(0xFFFFu, c16.At(2, 2));
   dc32.Line(0, 4, 8, 4, 1, plat::MakeColour(1, 2, 3));
-  EXPECT_EQ(0x010203u, c32.At(7, 4));
   EXPECT_EQ(plat::MakeColour(1, 2, 3), dc32.GetPixel(0, 4));
   EXPECT_EQ(plat::soft::kClrInvalid, dc32.GetPixel(8, 0));
   dc32.SetPixel(-1, 0, 5);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/soft/soft_display.h"
 #include "platform/soft/soft_surface.h"
@@ -121,17 +122,14 @@ TEST(SoftBlit, PrimaryDescribesTheDesktopMode) {
     plat::soft::SoftDisplayDevice device(kW, kH, 32);
     device.Create();
     device.SetDesktop(kW + 3, kH + 2, bpp);
-    plat::SurfaceDesc desc, got;
+    plat::SurfaceDesc desc;
     desc.flags = plat::kDdsdCaps, desc.caps = plat::kDdsCapsPrimarySurface;
     plat::ISurface* s = nullptr;
-    plat::PixelFormat format;
+    plat::PixelFormat f;
     ASSERT_EQ(plat::kOk, device.CreateSurface(desc, &s));
-    ASSERT_EQ(plat::kOk, s->GetSurfaceDesc(got));
-    ASSERT_EQ(plat::kOk, s->GetPixelFormat(format));
-    EXPECT_EQ(kW + 3, got.width);
-    EXPECT_EQ(kH + 2, got.height);
-    EXPECT_EQ(static_cast<std::uint32_t>(bpp), format.rgbBitCount);
-    EXPECT_EQ(bpp == 16 ? 0xF800u : 0xFF0000u, format.redMask);
+    ASSERT_TRUE(s->GetSurfaceDesc(desc) == plat::kOk && s->GetPixelFormat(f) == plat::kOk);
+    EXPECT_EQ((std::vector<std::uint32_t>{kW + 3, kH + 2, std::uint32_t(bpp), bpp == 16 ? 0xF800u : 0xFF0000u}),
+              (std::vector<std::uint32_t>{std::uint32_t(desc.width), std::uint32_t(desc.height), f.rgbBitCount, f.redMask}));
   }
 }
 
