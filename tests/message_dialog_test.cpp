@@ -36,6 +36,7 @@ class BoxTest : public ::testing::Test {
   testrig::FlipOnlyDisplay flips;
 };
 
+// Error reports compose their sections under their own caption.
 TEST_F(BoxTest, DialogsShowTheirTextsOrDefaultsAndPassTheAnswerOn) {
   qrx::MessageDialog notice(host, qrx::MessageDialog::Information);
   EXPECT_EQ(plat::kIdOk, notice.Show());
@@ -53,6 +54,10 @@ TEST_F(BoxTest, DialogsShowTheirTextsOrDefaultsAndPassTheAnswerOn) {
   EXPECT_EQ((std::vector<int>{plat::kIdYes, plat::kIdNo, 0}), (std::vector<int>{question.Show(), question.Show(), question.Show()}))
       << "a box that cannot be shown reads as 0";
   EXPECT_EQ(plat::kMbYesNo | plat::kMbIconQuestion, Last().style);
+  EXPECT_TRUE(qrx::ErrorReport(host).Show()) << "true whatever the box did";
+  EXPECT_EQ((std::vector<std::string>{"エラー発生", "内容：\nエラーが発生しました。"}), Texts());
+  qrx::ReportInsideError(host, "読めません。", "原因\n二行目");
+  EXPECT_EQ((std::vector<std::string>{"QRX Inside Error", "内容：\n読めません。\n\n対処法：\n原因\n二行目"}), Texts());
 }
 
 TEST_F(BoxTest, FlipsOnlyWithADisplayAndHidesTheCursorAfter) {
@@ -76,16 +81,6 @@ TEST_F(BoxTest, FlipsOnlyWithADisplayAndHidesTheCursorAfter) {
   EXPECT_FALSE(framework.screen.InitFullColour(640, 480));  // no surfaces: reported
   EXPECT_EQ(1u, ports.boxes.shown.size());
   EXPECT_EQ(1, flips.flips);
-}
-
-TEST_F(BoxTest, ErrorReportComposesItsSections) {
-  boxes.answers = {0};
-  EXPECT_TRUE(qrx::ErrorReport(host).Show()) << "true whatever the box did";
-  EXPECT_EQ((std::vector<std::string>{"エラー発生", "内容：\nエラーが発生しました。"}), Texts());
-  qrx::ReportInsideError(host, "読めません。", "原因\n二行目");
-  EXPECT_EQ((std::vector<std::string>{"QRX Inside Error", "内容：\n読めません。\n\n対処法：\n原因\n二行目"}), Texts());
-  qrx::ReportInsideError(host, "読めません。");
-  EXPECT_EQ("内容：\n読めません。", Last().text);
 }
 
 TEST_F(BoxTest, OverlongTextsAreCutWholeCharactersInsideTheAreas) {
