@@ -138,20 +138,6 @@ TEST(Rasteriser, ExtremeWidthAndEmptyViewsAreSafe) {
   EXPECT_EQ(2u, c.At(29, 3));
 }
 
-TEST(SoftDeviceContext, PixelsAndColoursInBothFormats) {
-  Canvas c16(8, 8, PixelLayout::Rgb565), c32(8, 8);
-  plat::soft::SoftDeviceContext dc16(c16.view), dc32(c32.view);
-  dc16.SetPixel(1, 1, plat::MakeColour(255, 128, 0));
-  EXPECT_EQ(plat::MakeColour(255, 130, 0), dc16.GetPixel(1, 1));  // 565 widens by repeating top bits
-  dc32.Line(0, 4, 8, 4, 1, plat::MakeColour(1, 2, 3));
-  EXPECT_EQ(plat::MakeColour(1, 2, 3), dc32.GetPixel(0, 4));
-  EXPECT_EQ(plat::soft::kClrInvalid, dc32.GetPixel(8, 0));
-  dc32.SetPixel(-1, 0, 5);
-  dc32.Detach();
-  dc32.Line(0, 0, 8, 0, 3, 0xFFFFFF);
-  EXPECT_EQ(0u, c32.At(3, 0));
-}
-
 // Stretching samples the pixel under each destination pixel's centre; columns
 // that fall past the bitmap's edge keep the destination's pixel.
 TEST(SoftDeviceContext, StretchedBitmapsStopAtTheSourceEdge) {

@@ -1,5 +1,5 @@
-// Colour fills and rectangle copies of software surfaces, on whole rows (one
-// run of memory) and on parts of rows, between surfaces and within one.
+// Rectangle copies of software surfaces, on whole rows (one run of memory)
+// and on parts of rows, between surfaces and within one.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -71,34 +71,6 @@ TEST(SoftBlit, CopiesWholeRowsAndPartsOfRowsAcrossAndWithinSurfaces) {
         });
       }
     }
-  }
-}
-
-// Source pixels whose value lies in the key range keep the destination's
-// (a fill, cut to the layout's bits); ranges reaching past the layout's
-// values end at its largest one, and an empty range keys nothing.
-TEST(SoftBlit, KeyedCopiesKeepTheDestinationUnderTheKey) {
-  struct Case {
-    std::int32_t bpp;
-    std::uint32_t low, high;
-  };
-  for (const Case& c : {Case{16, 0x0, 0x0}, Case{32, 0x0, 0x0}, Case{16, 0x103, 0x20A}, Case{32, 0x103, 0x20A},
-                        Case{16, 0x30, 0x20}, Case{32, 0x30, 0x20}, Case{16, 0x500, 0x12345},
-                        Case{16, 0x10000, 0x10005}, Case{32, 0x0, 0xFFFFFFFF}}) {
-    SCOPED_TRACE(std::to_string(c.bpp) + " key " + std::to_string(c.low) + ".." + std::to_string(c.high));
-    Device d(c.bpp);
-    SoftSurface* from = Painted(d.Plain());
-    SoftSurface* to = d.Plain();
-    plat::soft::WritePixel(from->View(), 4, 2, 0);  // a black pixel among the pattern
-    const std::uint32_t fill = c.bpp == 16 ? 0xCDEFu : 0x01ABCDEFu;
-    ASSERT_EQ(plat::kOk, to->ColourFill(0x01ABCDEFu));
-    ASSERT_EQ(plat::kOk, from->SetColourKey(c.low, c.high));
-    ASSERT_EQ(plat::kOk, to->CopyKeyed(1, 1, *from, {2, 0, 10, 7}));
-    ExpectPixels(to, [&](std::int32_t x, std::int32_t y) {
-      if (x < 1 || x >= 9 || y < 1 || y >= 8) return fill;
-      const std::uint32_t source = plat::soft::ReadPixel(from->View(), x + 1, y - 1);
-      return source < c.low || source > c.high ? source : fill;
-    });
   }
 }
 
