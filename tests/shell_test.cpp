@@ -25,7 +25,7 @@ class ShellTest : public ::testing::Test {
     calls.buildTrigTable = [this] { windows.calls.push_back("BuildTrigTable"); };
     calls.startSaver = [this] {
       windows.calls.push_back("StartSaver");
-      if (activateAtStart) windows.Post(plat::kWmActivateApp, 1);
+      windows.Post(plat::kWmActivateApp, 1);
     };
     calls.frameTick = [this] {
       ++frames;
@@ -52,7 +52,6 @@ class ShellTest : public ::testing::Test {
   qrx::AppShell shell{windows, clock, random};
   std::vector<std::uint32_t> received;
   std::function<void()> frame;
-  bool activateAtStart = true;
   int frames = 0;
 };
 
@@ -141,29 +140,9 @@ TEST_F(ShellTest, WindowProcedureRoutesEachMessage) {
     EXPECT_EQ(defaulted, !windows.defaultProcessed.empty());
   }
   EXPECT_EQ(1, windows.hideCursorCount);
-  EXPECT_TRUE(shell.IsActive());
-  EXPECT_EQ(0, shell.WindowProc(7, plat::kWmDestroy, 0, 0));
-  EXPECT_TRUE(windows.quitPosted);
   shell.SetMessageHandler(nullptr);
   EXPECT_EQ(0, shell.WindowProc(7, plat::kWmMouseMove, 0, 0));
   EXPECT_EQ(1u, windows.defaultProcessed.size()) << "no handler: default processing";
-}
-
-TEST_F(ShellTest, InactiveShellWaitsAndResumesFramesOnActivation) {
-  activateAtStart = false;
-  frame = [this] {
-    if (frames == 3) windows.Post(plat::kWmActivateApp, 0);
-    if (frames == 5) shell.RequestClose();
-  };
-  std::vector<int> framesAtWait;
-  windows.onWait = [&] {
-    framesAtWait.push_back(frames);
-    windows.Post(plat::kWmActivateApp, 1);
-  };
-  Run();
-  EXPECT_EQ((std::vector<int>{0, 3}), framesAtWait) << "no frame before activation; deactivation blocks at once";
-  EXPECT_EQ(5, frames);
-  EXPECT_EQ(0, windows.stallCount);
 }
 
 // A registered title names the window (setting it to itself keeps it); a
