@@ -77,7 +77,6 @@ struct DisplayRig {
   std::uint32_t Native(plat::ColourRef colour) const {
     return plat::soft::NativeFromColour(Layout(screen.BackBuffer()), colour);
   }
-  std::string LastBoxText() const { return boxes.shown.empty() ? std::string() : boxes.shown.back().text; }
 
   plat::soft::SoftDisplayDevice device;  // outlives the screen's surfaces
   std::int32_t width, height;

@@ -95,7 +95,7 @@ TEST(ScreenFrame, ClearPresentAndDeviceContext) {
 
 // A present that meets lost surfaces loses its frame; the surfaces come
 // back, the font's bitmap is reloaded (black still its key), slot 0 keeps
-// what the restore left.
+// what the restore left. A draw that meets them restores them too.
 TEST(ScreenFrame, LossDuringPresentRestoresAndReloads) {
   DisplayRig rig;
   ASSERT_TRUE(rig.screen.Init16(rig.width, rig.height));
@@ -111,6 +111,9 @@ TEST(ScreenFrame, LossDuringPresentRestoresAndReloads) {
   EXPECT_EQ(0u, DisplayRig::Pixel(fontSurface, 16 + 5, 1));  // glyph 1 has no segment a
   EXPECT_EQ(0x07E0u, DisplayRig::Pixel(fontSurface, 13, 4));  // glyph 0, segment b
   EXPECT_EQ(0x5A5Au, DisplayRig::Pixel(rig.slots.Slot(0).surface, 3, 3));
+  rig.device.LoseAllSurfaces();  // met by a draw: restored and reloaded, nothing drawn
+  rig.slots.DrawSlot(0, 0, font, 0, 0, 16, 16);
+  EXPECT_EQ(plat::kOk, fontSurface->IsLost());
   ASSERT_EQ(plat::kOk, rig.screen.Clear());
   rig.slots.DrawSlot(0, 0, font, 0, 0, 16, 16);
   EXPECT_EQ(0u, rig.Back(0, 0));
