@@ -46,9 +46,6 @@ TEST_F(BoxTest, DialogsShowTheirTextsOrDefaultsAndPassTheAnswerOn) {
   notice.SetText("本文");
   notice.Show();
   EXPECT_EQ((std::vector<std::string>{"色数設定", "本文"}), Texts());
-  notice.SetCaption(nullptr);
-  notice.Show();
-  EXPECT_EQ("メッセージ", Last().caption);
   qrx::MessageDialog question(host, qrx::MessageDialog::Question);
   boxes.answers = {plat::kIdYes, plat::kIdNo, 0};
   EXPECT_EQ((std::vector<int>{plat::kIdYes, plat::kIdNo, 0}), (std::vector<int>{question.Show(), question.Show(), question.Show()}))
