@@ -1,5 +1,6 @@
-// The framework's display objects over the software device and fakes, for
-// tests of the screen, slots, sprites and trail drawing.
+// The framework's display objects over the software device and fakes, a
+// bare pixel canvas and bitmap files in memory: for the tests of the screen,
+// slots, trail drawing, rasteriser and bitmap parser.
 #pragma once
 #include <algorithm>
 #include <cstdint>
