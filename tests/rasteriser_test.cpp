@@ -134,6 +134,11 @@ TEST(Rasteriser, ExtremeWidthAndEmptyViewsAreSafe) {
   plat::soft::DrawLine(empty, 0, 0, 10, 10, 8, 1);
 }
 
+// A 16-bit pixel reads back with each field widened by repeating its top bits.
+TEST(SoftDeviceContext, ShortFieldsWidenByRepeatingTheirTopBits) {
+  EXPECT_EQ(0x848284u, plat::soft::RgbFromNative(PixelLayout::Rgb565, 0x8410));  // 16, 32, 16
+}
+
 // Stretching samples the pixel under each destination pixel's centre; columns
 // that fall past the bitmap's edge keep the destination's pixel.
 TEST(SoftDeviceContext, StretchedBitmapsStopAtTheSourceEdge) {
