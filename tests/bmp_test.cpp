@@ -6,54 +6,14 @@
 #include <vector>
 
 #include "platform/soft/bmp_parser.h"
-#include "platform/soft/soft_bitmap_loader.h"
 #include "tests/display_rig.h"
-#include "tests/scratch_dir.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put(Bytes& b, std::size_t at, std::uint32_t v, int size) {
-  for (int i = 0; i < size; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-std::uint32_t PaletteRgb(int i) { return (0x10101u * (i * 16 + 1)) & 0xFFFFFF; }
-
-// A DIB with an info header: width x height at bpp, palette of `colours`
-// entries (entry i = 0x00i0i0i0 & 0xFFFFFF), pixels from index(x, y) with y
-// from the top. Stored bottom-up unless topDown.
-template <typename IndexFn>
-Bytes MakeDib(std::int32_t width, std::int32_t height, int bpp, int colours, bool topDown, bool fileHeader,
-              IndexFn value) {
-  const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-  const std::size_t head = fileHeader ? 14 : 0, pixelsAt = head + 40 + 4 * colours;
-  Bytes b(pixelsAt + stride * height, 0);
-  if (fileHeader) {
-    b[0] = 'B', b[1] = 'M';
-    Put(b, 2, static_cast<std::uint32_t>(b.size()), 4);
-    Put(b, 10, static_cast<std::uint32_t>(pixelsAt), 4);
-  }
-  // The info header's fields: offset, value, size.
-  const std::uint32_t fields[][3] = {{0, 40, 4},  {4, std::uint32_t(width), 4},
-                                     {8, std::uint32_t(topDown ? -height : height), 4},
-                                     {12, 1, 2}, {14, std::uint32_t(bpp), 2}, {32, std::uint32_t(colours), 4}};
-  for (const auto& f : fields) Put(b, head + f[0], f[1], static_cast<int>(f[2]));
-  for (int i = 0; i < colours; ++i) Put(b, head + 40 + 4 * i, PaletteRgb(i), 4);
-  for (std::int32_t y = 0; y < height; ++y) {
-    const std::size_t row = pixelsAt + stride * (topDown ? y : height - 1 - y);
-    for (std::int32_t x = 0; x < width; ++x) {
-      const std::uint32_t v = value(x, y);
-      if (bpp < 8) {
-        const std::size_t bit = static_cast<std::size_t>(x) * bpp;
-        b[row + bit / 8] |= static_cast<std::uint8_t>(v << (8 - bpp - bit % 8));
-      } else {
-        Put(b, row + static_cast<std::size_t>(x) * (bpp / 8), v, bpp / 8);
-      }
-    }
-  }
-  return b;
-}
+using testrig::MakeDib;
+using testrig::PaletteRgb;
+using testrig::Put;
 
 TEST(Bmp, EveryDepthBothDirectionsWithAndWithoutFileHeader) {
   for (int bpp : {1, 4, 8, 24, 32}) {
@@ -136,26 +96,6 @@ TEST(Bmp, MalformedAndOversizedAreRefused) {
   ASSERT_TRUE(bitmap);
   EXPECT_EQ(PaletteRgb(1), bitmap->Rgb(0, 0));
   EXPECT_EQ(0u, bitmap->Rgb(1, 0));
-}
-
-TEST(BitmapLoader, ResourceAndBoundedFile) {
-  plat::soft::SoftBitmapLoader loader;
-  plat::IBitmap* font = loader.LoadResource("font01");
-  ASSERT_NE(nullptr, font);
-  EXPECT_EQ(256, font->Width());
-  loader.Delete(font);
-  EXPECT_EQ(nullptr, loader.LoadResource("nosuch"));
-  EXPECT_EQ(nullptr, loader.LoadResource(nullptr));
-  testutil::ScratchDir scratch("bmp");
-  const std::string path =
-      scratch.Write("loader.bmp", testrig::MakeBmp24(3, 2, [](std::int32_t, std::int32_t) { return 0x123456u; }));
-  plat::IBitmap* file = loader.LoadFile(path.c_str());
-  ASSERT_NE(nullptr, file);
-  EXPECT_EQ(3, file->Width());
-  loader.Delete(file);
-  loader.Delete(nullptr);
-  EXPECT_EQ(nullptr, loader.LoadFile((path + ".missing").c_str()));
-  EXPECT_EQ(nullptr, loader.LoadFile(""));
 }
 
 }  // namespace

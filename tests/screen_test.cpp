@@ -47,57 +47,23 @@ TEST(ScreenInit, EachFailingStepReportsOnceAndOpensNoSound) {
   }
 }
 
-TEST(ScreenInit, FullColourFallsBackTo32BitsAndAModeNoneTakesIsOneReport) {
-  DisplayRig rig;
-  ASSERT_TRUE(rig.screen.InitFullColour(rig.width, rig.height));
-  EXPECT_EQ(4, rig.screen.ColourDepth());
-  EXPECT_EQ((std::vector<std::int32_t>{24, 32}), rig.device.ModesTried());
-  EXPECT_TRUE(rig.boxes.shown.empty());
-  DisplayRig full;
-  full.device.Fail(SoftFault::DisplayMode32);
-  EXPECT_FALSE(full.screen.InitFullColour(full.width, full.height));
-  EXPECT_EQ("内容：\n解像度が変更できません。", full.LastBoxText());
-  EXPECT_EQ(2, DisplayRig().screen.ColourDepth());
-}
-
-// Slots filled before the init are forgotten, not released.
-TEST(ScreenInit, ReadyStateAfterSuccessAndOneRelease) {
-  DisplayRig rig;
-  rig.screen.Release();  // never initialised: nothing at all
-  EXPECT_EQ(0u, rig.device.CooperativeFlags());
-  rig.shell.SwapMainWindow(0x4242);
-  rig.slots.Slot(7).name.reset(new char[2]{'x', '\0'});
-  rig.slots.Slot(7).keyColour = 0x123456;
-  ASSERT_TRUE(rig.screen.Init16(rig.width, rig.height));
-  const plat::Rect clip = rig.screen.Clip();
-  EXPECT_EQ((std::vector<std::int32_t>{0, 0, rig.width, rig.height}),
-            (std::vector<std::int32_t>{clip.left, clip.top, clip.right, clip.bottom}));
-  for (int i = 1; i < qrx::SlotTable::kSlotCount; ++i)
-    ASSERT_TRUE(!rig.slots.Slot(i).surface && !rig.slots.Slot(i).name && !rig.slots.Slot(i).keyColour) << i;
-  ASSERT_NE(nullptr, rig.slots.Slot(0).surface);
-  EXPECT_EQ(0x4242u, rig.device.CooperativeWindow());
-  EXPECT_EQ(plat::kDdsclFullscreenExclusive, rig.device.CooperativeFlags());
-  EXPECT_EQ(16, rig.device.ModeBpp());
-  EXPECT_EQ(3, rig.device.LiveSurfaces());
-  EXPECT_TRUE(rig.soundSystem.Ready());
-  EXPECT_EQ(&rig.device, rig.screen.GetDirectDraw());
-  ASSERT_NE(0, rig.slots.LoadSlot("font01", true));
-  rig.screen.Release();
-  EXPECT_EQ(0, rig.device.LiveSurfaces());
-  EXPECT_FALSE(rig.device.ModeChanged());
-  EXPECT_EQ(plat::kDdsclNormal, rig.device.CooperativeFlags());
-  EXPECT_EQ(nullptr, rig.screen.GetDirectDraw());
-  EXPECT_EQ(nullptr, rig.screen.BackBuffer());
-  EXPECT_FALSE(rig.slots.Slot(1).name);
-  rig.screen.Release();
-  EXPECT_EQ(0, rig.device.LiveSurfaces());
-}
-
-TEST(ScreenFrame, ClearPresentAndDeviceContext) {
+// Slots filled before the start are forgotten, not released; full colour
+// tries 24 bits, then takes 32. The release hands back the slots' surfaces
+// too, and a second one nothing more.
+TEST(ScreenFrame, StartClearPresentDeviceContextAndRelease) {
   for (bool full : {false, true}) {
     SCOPED_TRACE(full ? "32-bit" : "16-bit");
     DisplayRig rig;
+    rig.shell.SwapMainWindow(0x4242);
+    rig.slots.Slot(7).name.reset(new char[2]{'x', '\0'});
+    rig.slots.Slot(7).keyColour = 0x123456;
     ASSERT_TRUE(full ? rig.screen.InitFullColour(rig.width, rig.height) : rig.screen.Init16(rig.width, rig.height));
+    for (int i = 1; i < qrx::SlotTable::kSlotCount; ++i)
+      ASSERT_TRUE(!rig.slots.Slot(i).surface && !rig.slots.Slot(i).name && !rig.slots.Slot(i).keyColour) << i;
+    EXPECT_EQ((full ? std::vector<std::int32_t>{24, 32} : std::vector<std::int32_t>{16}), rig.device.ModesTried());
+    EXPECT_EQ(0x4242u, rig.device.CooperativeWindow());
+    EXPECT_TRUE(rig.soundSystem.Ready());
+    EXPECT_EQ(&rig.device, rig.screen.GetDirectDraw());
     qrx::Painter painter;
     ASSERT_EQ(plat::kOk, rig.screen.GetDC(painter));
     painter.Line(0, 5, rig.width, 5, 3, plat::MakeColour(255, 255, 255));
@@ -109,12 +75,19 @@ TEST(ScreenFrame, ClearPresentAndDeviceContext) {
     ASSERT_EQ(plat::kOk, rig.screen.Clear());
     for (std::int32_t y = 0; y < rig.height; ++y)
       for (std::int32_t x = 0; x < rig.width; ++x) ASSERT_EQ(0u, rig.Back(x, y));
+    ASSERT_NE(0, rig.slots.LoadSlot("font01", true));
+    rig.screen.Release();
+    rig.screen.Release();
+    EXPECT_EQ(0, rig.device.LiveSurfaces());
+    EXPECT_EQ(nullptr, rig.screen.GetDirectDraw());
+    EXPECT_EQ(nullptr, rig.screen.BackBuffer());
+    EXPECT_FALSE(rig.slots.Slot(1).name);
   }
 }
 
 // A present that meets lost surfaces loses its frame; the surfaces come
 // back, the font's bitmap is reloaded (black still its key), slot 0 keeps
-// what the restore left.
+// what the restore left. A draw that meets them restores them too.
 TEST(ScreenFrame, LossDuringPresentRestoresAndReloads) {
   DisplayRig rig;
   ASSERT_TRUE(rig.screen.Init16(rig.width, rig.height));
@@ -130,6 +103,8 @@ TEST(ScreenFrame, LossDuringPresentRestoresAndReloads) {
   EXPECT_EQ(0u, DisplayRig::Pixel(fontSurface, 16 + 5, 1));  // glyph 1 has no segment a
   EXPECT_EQ(0x07E0u, DisplayRig::Pixel(fontSurface, 13, 4));  // glyph 0, segment b
   EXPECT_EQ(0x5A5Au, DisplayRig::Pixel(rig.slots.Slot(0).surface, 3, 3));
+  rig.device.LoseAllSurfaces();  // met by a draw: restored and reloaded, nothing drawn
+  rig.slots.DrawSlot(0, 0, font, 0, 0, 16, 16);
   ASSERT_EQ(plat::kOk, rig.screen.Clear());
   rig.slots.DrawSlot(0, 0, font, 0, 0, 16, 16);
   EXPECT_EQ(0u, rig.Back(0, 0));

@@ -59,18 +59,15 @@ TEST_F(SlotsTest, LoadsResourceIgnoringCaseThenFilesBesideTheModule) {
 // 256-byte area is refused, not cut; a freed slot is used again.
 TEST_F(SlotsTest, FailedLoadsAreReportedAndLeaveTheSlotFree) {
   EXPECT_EQ(0, rig.slots.LoadSlot("nothere.bmp", true));
-  EXPECT_EQ(0u, rig.LastBoxText().find("内容：\nビットマップを読み込めません。\n\n対処法：\n"));
-  EXPECT_FALSE(rig.slots.Slot(1).name);
-  EXPECT_EQ(nullptr, rig.slots.Slot(1).surface);
+  EXPECT_EQ(0u, rig.boxes.shown.back().text.find("内容：\nビットマップを読み込めません。\n\n対処法：\n"));
   rig.system.modulePath = scratch.File(std::string(250, 'd') + "/prumya.scr");
   EXPECT_EQ(0, rig.slots.LoadSlot("stripes.bmp", true));
   for (int i = 1; i < qrx::SlotTable::kSlotCount; ++i) ASSERT_EQ(i, rig.slots.LoadSlot("FONT01", true));
   EXPECT_EQ(0, rig.slots.LoadSlot("font01", true));
-  EXPECT_EQ(0u, rig.LastBoxText().find("内容：\nビットマップバッファが上限に達しました。"));
+  EXPECT_EQ(0u, rig.boxes.shown.back().text.find("内容：\nビットマップバッファが上限に達しました。"));
   EXPECT_EQ(3u, rig.boxes.shown.size());
   const int live = rig.device.LiveSurfaces();
   rig.slots.FreeSlot(5);
-  EXPECT_EQ(nullptr, rig.slots.Slot(5).surface);
   EXPECT_EQ(live - 1, rig.device.LiveSurfaces());
   EXPECT_EQ(5, rig.slots.LoadSlot("font01", true));
   plat::ISurface* work = rig.slots.Slot(0).surface;  // index 0 and others out of range are ignored
@@ -80,7 +77,6 @@ TEST_F(SlotsTest, FailedLoadsAreReportedAndLeaveTheSlotFree) {
 
 TEST_F(SlotsTest, DrawClipsAgainstTheClipRectangleAndKeysBlack) {
   const int stripes = rig.slots.LoadSlot("stripes.bmp", true);
-  ASSERT_EQ(1, stripes);
   const std::int32_t w = rig.width, h = rig.height;
   rig.slots.DrawSlot(-6, 20, stripes, 32, 0, 16, 16);  // drawn from srcX 38, 10 wide, at x 0
   rig.slots.DrawSlot(w - 4, h - 2, stripes, 0, 0, 16, 16);  // cut at the right and bottom
@@ -106,51 +102,21 @@ TEST_F(SlotsTest, DrawClipsAgainstTheClipRectangleAndKeysBlack) {
   rig.slots.DrawSlot(0, 10, stripes, 0, 0, 16, 16);
   EXPECT_EQ(rig.Native(plat::MakeColour(255, 0, 0)), rig.Back(4, 13));
   EXPECT_EQ(StripeNative(4), rig.Back(4, 12));
+  EXPECT_EQ(0x00FFFFFFu, rig.slots.MatchColour(rig.slots.Slot(0).surface, plat::MakeColour(255, 255, 255)));
 }
 
-TEST_F(SlotsTest, LostSurfaceMetByDrawIsRestored) {
-  const int stripes = rig.slots.LoadSlot("stripes.bmp", true);
-  rig.device.LoseAllSurfaces();
-  rig.slots.DrawSlot(0, 0, stripes, 0, 0, 16, 16);  // lost: recovery, no drawing
-  EXPECT_EQ(plat::kOk, rig.slots.Slot(stripes).surface->IsLost());
-  EXPECT_EQ(StripeNative(7), DisplayRig::Pixel(rig.slots.Slot(stripes).surface, 7, 0));
-  rig.slots.DrawSlot(0, 0, stripes, 0, 0, 16, 16);
-  EXPECT_EQ(StripeNative(7), rig.Back(7, 0));
-}
-
-TEST_F(SlotsTest, SpriteOwnsOneSlot) {
-  qrx::Sprite sprite(rig.slots);
-  EXPECT_EQ(0, sprite.SlotIndex());
-  ASSERT_EQ(1, sprite.Load("font01"));
-  EXPECT_EQ(1, sprite.Load("stripes.bmp"));  // the first slot is freed before loading
-  sprite.Draw(0, 0, 0, 0, 16, 16);
-  EXPECT_EQ(StripeNative(5), rig.Back(5, 0));
-  rig.screen.Release();  // the slot's surface goes with the display
-  sprite.Release();
-  EXPECT_EQ(0, sprite.SlotIndex());
-}
-
-// The native value of a colour, found through a pixel that is put back.
+// The native value of a colour, found through a pixel that is put back; on
+// a 1 x 1 screen the read stays within its memory.
 TEST(MatchColour, FindsTheNativeValueAndPutsThePixelBack) {
-  for (bool full : {false, true}) {
-    DisplayRig rig;
-    ASSERT_TRUE(full ? rig.screen.InitFullColour(rig.width, rig.height) : rig.screen.Init16(rig.width, rig.height));
-    plat::ISurface* work = rig.slots.Slot(0).surface;
-    plat::IDeviceContext* dc = nullptr;
-    ASSERT_EQ(plat::kOk, work->GetDC(&dc));
-    dc->SetPixel(0, 0, plat::MakeColour(0, 0, 255));
-    work->ReleaseDC(dc);
-    const std::uint32_t before = DisplayRig::Pixel(work, 0, 0);
-    EXPECT_EQ(full ? 0x00FFFFFFu : 0xFFFFu, rig.slots.MatchColour(work, plat::MakeColour(255, 255, 255)));
-    EXPECT_EQ(0u, rig.slots.MatchColour(work, 0));
-    EXPECT_EQ(before, DisplayRig::Pixel(work, 0, 0));
-    rig.device.Fail(SoftFault::Lock);
-    EXPECT_EQ(0xFFFFFFFFu, rig.slots.MatchColour(work, 0));
-    EXPECT_EQ(0xFFFFFFFFu, rig.slots.MatchColour(nullptr, 0));
-  }
-  DisplayRig one(1, 1);  // read within its memory
-  ASSERT_TRUE(one.screen.Init16(1, 1));
-  EXPECT_EQ(0xFFFFu, one.slots.MatchColour(one.slots.Slot(0).surface, plat::MakeColour(255, 255, 255)));
+  DisplayRig rig(1, 1);
+  ASSERT_TRUE(rig.screen.Init16(1, 1));
+  plat::ISurface* work = rig.slots.Slot(0).surface;
+  plat::soft::WritePixel(static_cast<plat::soft::SoftSurface*>(work)->View(), 0, 0, 0x1F);  // not white
+  EXPECT_EQ(0xFFFFu, rig.slots.MatchColour(work, plat::MakeColour(255, 255, 255)));
+  EXPECT_EQ(0x1Fu, DisplayRig::Pixel(work, 0, 0));
+  rig.device.Fail(SoftFault::Lock);
+  EXPECT_EQ(0xFFFFFFFFu, rig.slots.MatchColour(work, 0));
+  EXPECT_EQ(0xFFFFFFFFu, rig.slots.MatchColour(nullptr, 0));
 }
 
 }  // namespace
