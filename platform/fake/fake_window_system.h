@@ -31,9 +31,7 @@ class FakeWindowSystem : public plat::IWindowSystem, public Recorder {
   FakeClock* clock = nullptr;
 
   // What happened.
-  std::string title;
-  int createX = -1, createY = -1, createWidth = 0, createHeight = 0;
-  int showCommand = -1;
+  std::string title;  // the main window's; its place, size and show command are in the calls
   std::vector<plat::WindowMessage> defaultProcessed;
   std::vector<plat::WindowHandle> destroyed;
   int hideCursorCount = 0, stallCount = 0, peekCount = 0;
@@ -68,18 +66,15 @@ class FakeWindowSystem : public plat::IWindowSystem, public Recorder {
   }
   plat::WindowHandle CreateMainWindow(const char* name, const char* text, int x, int y, int width, int height,
                                       plat::InstanceHandle) override {
-    Record(std::string("CreateMainWindow ") + name);
+    Record(std::string("CreateMainWindow ") + name + " " + std::to_string(x) + "," + std::to_string(y) + " " +
+           std::to_string(width) + "x" + std::to_string(height));
     if (failCreate || className_ != name) return 0;
     title = text != nullptr ? text : "";
-    createX = x, createY = y, createWidth = width, createHeight = height;
     mainWindow_ = nextHandle_++;
     live_.insert(mainWindow_);
     return mainWindow_;
   }
-  void ShowAndUpdate(plat::WindowHandle, int command) override {
-    Record("ShowAndUpdate");
-    showCommand = command;
-  }
+  void ShowAndUpdate(plat::WindowHandle, int command) override { Record("ShowAndUpdate " + std::to_string(command)); }
   // Like PeekMessageA: posted messages first, WM_QUIT once the queue is empty.
   bool PeekMessage(plat::WindowMessage& out) override {
     if (++peekCount > 100000 && !runaway) {
