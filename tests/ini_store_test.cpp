@@ -98,8 +98,7 @@ TEST(IniText, WhiteSpaceBeforeANulIsTrimmed) {
 
 // One step of a file scenario and what it must answer: 'w' writes (1 taken,
 // 0 refused), 'i' reads an integer (default -1), 's' a string (default
-// `value`: the length and the text), 'n' the section names' length, 'b'
-// and 'c' begin and commit an edit session, 'd' lists the directory (every
+// `value`: the length and the text), 'b' and 'c' begin and commit an edit session, 'd' lists the directory (every
 // file's name and bytes).
 struct Step {
   char op;
@@ -114,7 +113,6 @@ std::string Do(plat::IniStore& store, const testutil::ScratchDir& dir, const cha
     case 'i': return std::to_string(store.GetInt(s.section, s.key, -1, file));
     case 's':
       return std::to_string(store.GetString(s.section, s.key, s.value, buffer, sizeof buffer, file)) + " " + buffer;
-    case 'n': return std::to_string(store.GetSectionNames(buffer, sizeof buffer, file));
     case 'b': return store.BeginEdit(file), "";
     case 'c': return std::to_string(store.CommitEdit());
   }
@@ -139,7 +137,7 @@ TEST(IniStoreFiles, WritesReadBackAndReplaceTheFileWhole) {
   const char* const s = "* ぷるみゅら";
   Play("action.ini", "",
        {{'w', "1", s, "data00", "64"}, {'w', "1", "???", "data01", "-3"}, {'w', "1", s, "DATA00", "65"},
-        {'i', "65", s, "data00"}, {'n', "17"},
+        {'i', "65", s, "data00"},
         {'d', "action.ini:[* ぷるみゅら]\r\ndata00=65\r\n[???]\r\ndata01=-3\r\n"},
         {'w', "1", s}, {'s', "2 -3", "???", "Data01", "x"}, {'d', "action.ini:[???]\r\ndata01=-3\r\n"}});
 }
