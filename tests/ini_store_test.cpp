@@ -27,7 +27,7 @@ TEST(ProfileRules, IntegersAsGetPrivateProfileIntReadsThem) {
   const std::pair<const char*, std::int32_t> cases[] = {
       {"  -17  ", -17}, {"+8", 8},  {"0x10", 16},   {"0X1F", 0},     {"-0x10", -16},  {"0xFFFFFFFF", -1},
       {"99999999999", 1215752191},  {"- 5", 0},     {"3.9", 3},      {"\"42\"", 42},  {"0b101", 5},
-      {"0o17", 15},     {"", -99},  {"   ", -99},
+      {"0o17", 15},     {"0042", 42}, {"", -99},    {"   ", -99},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.second, plat::ini::ReadInt(IniText(std::string("[i]\r\nk=") + c.first + "\r\n"), "i", "k", -99))
