@@ -87,15 +87,6 @@ TEST(ProfileRules, WritesThatWouldBreakTheFileAreRefused) {
   EXPECT_EQ("[x\x81 ]\r\n", out);
 }
 
-// Names and values end at a NUL; what is left is trimmed, so a listed
-// section can be found by its listed name.
-TEST(IniText, WhiteSpaceBeforeANulIsTrimmed) {
-  const char raw[] = "[Bo\x1a\0junk]\r\nk \0x=v \0y\r\n";
-  const IniText text(std::string(raw, sizeof raw - 1));
-  ASSERT_EQ(std::vector<std::string_view>{"Bo"}, text.SectionNames());
-  EXPECT_EQ("v", std::string(text.FindValue("Bo", "k").value_or("<missing>")));
-}
-
 // One step of a file scenario and what it must answer: 'w' writes (1 taken,
 // 0 refused), 'i' reads an integer (default -1), 's' a string (default
 // `value`: the length and the text), 'b' and 'c' begin and commit an edit session, 'd' lists the directory (every
