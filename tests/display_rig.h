@@ -38,7 +38,7 @@ class FlipOnlyDisplay : public plat::IDisplayDevice {
   plat::HResult RestoreDisplayMode() override { return plat::kOk; }
   plat::HResult FlipToGdiSurface() override {
     ++flips;
-    if (log) log->Add("FlipToGdiSurface");
+    fake::Note(log, "FlipToGdiSurface");
     return flipResult;
   }
   std::int32_t RefreshRate() override { return 0; }

@@ -15,11 +15,9 @@
 #include <system_error>
 #include <vector>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <signal.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <signal.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -42,7 +40,7 @@ class ScratchDir {
     const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 #endif
     const std::string prefix = "prumya-" + tag + "-";
-    path_ = base / (prefix + std::to_string(ProcessId()) + "-" + std::to_string(++serial));
+    path_ = base / (prefix + std::to_string(getpid()) + "-" + std::to_string(++serial));
 #ifndef _WIN32
     for (const auto& entry : fs::directory_iterator(base, ec)) {  // leftovers of processes now gone
       const std::string name = entry.path().filename().string();
@@ -84,14 +82,6 @@ class ScratchDir {
   }
 
  private:
-  static long ProcessId() {
-#ifdef _WIN32
-    return _getpid();
-#else
-    return static_cast<long>(getpid());
-#endif
-  }
-
   std::filesystem::path path_;
 };
 

@@ -8,17 +8,15 @@ namespace fake {
 
 struct CallLog {
   std::vector<std::string> calls;
-  void Add(const std::string& call) { calls.push_back(call); }
 };
 
 inline void Note(CallLog* log, const std::string& call) {
-  if (log != nullptr) log->Add(call);
+  if (log != nullptr) log->calls.push_back(call);
 }
 
 // A fake's own record of its calls, noted in the shared log too when given one.
-struct Recorder {
+struct Recorder : CallLog {
   CallLog* log = nullptr;
-  std::vector<std::string> calls;
   void Record(const std::string& call) {
     calls.push_back(call);
     Note(log, call);

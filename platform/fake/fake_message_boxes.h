@@ -24,8 +24,15 @@ class FakeMessageBoxes : public plat::IMessageBoxes {
   CallLog* log = nullptr;
   std::function<void(const Box&)> onShow;  // runs while the box is "open"
 
-  int Show(plat::WindowHandle owner, const char* text, const char* caption,
-           std::uint32_t style) override;
+  int Show(plat::WindowHandle owner, const char* text, const char* caption, std::uint32_t style) override {
+    shown.push_back({owner, text != nullptr ? text : "", caption != nullptr ? caption : "", style});
+    Note(log, "MessageBox");
+    if (onShow) onShow(shown.back());
+    if (answers.empty()) return (style & 0xF) == plat::kMbYesNo ? plat::kIdYes : plat::kIdOk;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
 
 }  // namespace fake

@@ -17,13 +17,32 @@ class FakeSound : public plat::ISoundDevice, public Recorder {
   std::uint32_t cooperativeLevel = 0;
   bool device = false, buffer = false;
 
-  plat::HResult Create() override;
-  plat::HResult SetCooperativeLevel(plat::WindowHandle window, std::uint32_t level) override;
-  plat::HResult CreatePrimaryBuffer() override;
+  plat::HResult Create() override {
+    Record("SoundCreate");
+    device = !failCreate;
+    return device ? plat::kOk : plat::kEFail;
+  }
+  plat::HResult SetCooperativeLevel(plat::WindowHandle window, std::uint32_t level) override {
+    Record("SoundSetCooperativeLevel");
+    cooperativeWindow = window;
+    cooperativeLevel = level;
+    return plat::kOk;
+  }
+  plat::HResult CreatePrimaryBuffer() override {
+    Record("SoundCreatePrimaryBuffer");
+    buffer = !failBuffer;
+    return buffer ? plat::kOk : plat::kEFail;
+  }
   bool HasPrimaryBuffer() override { return buffer; }
-  void ReleasePrimaryBuffer() override;
+  void ReleasePrimaryBuffer() override {
+    Record("SoundReleasePrimaryBuffer");
+    buffer = false;
+  }
   bool HasDevice() override { return device; }
-  void ReleaseDevice() override;
+  void ReleaseDevice() override {
+    Record("SoundReleaseDevice");
+    device = false;
+  }
 };
 
 }  // namespace fake

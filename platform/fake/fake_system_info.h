@@ -1,7 +1,9 @@
 // Module path, screen size and the file-system facts for tests: folders are
 // writable unless listed, files exist when listed, made folders are recorded.
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,10 +24,22 @@ class FakeSystemInfo : public plat::ISystemInfo {
   std::vector<std::string> probed;       // CanCreateFilesIn calls
   std::vector<std::string> madeFolders;  // MakeFolder calls that succeeded
 
-  std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
+  // As GetModuleFileNameA since Vista: a path that does not fit is cut to
+  // size - 1 bytes plus NUL and the result is size.
+  std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override {
+    if (size == 0) return 0;
+    const std::size_t n = std::min<std::size_t>(modulePath.size(), size - 1);
+    std::memcpy(buffer, modulePath.data(), n);
+    buffer[n] = '\0';
+    return n < modulePath.size() ? size : static_cast<std::uint32_t>(n);
+  }
   int ScreenWidth() override { return width; }
   int ScreenHeight() override { return height; }
-  bool UserSettingsFolder(char* buffer, std::uint32_t size) override;
+  bool UserSettingsFolder(char* buffer, std::uint32_t size) override {
+    if (userFolder.empty() || userFolder.size() >= size) return false;
+    std::memcpy(buffer, userFolder.c_str(), userFolder.size() + 1);
+    return true;
+  }
   bool CanCreateFilesIn(const char* folder) override {
     probed.push_back(folder);
     return readOnlyFolders.count(folder) == 0;

@@ -1,6 +1,7 @@
 // The DirectDraw wrapper against the real calls, under Wine or Windows with a
-// display, in normal cooperative mode, off-screen (GDI's lines are compared
-// with our rasteriser's by the parity check).
+// display, in normal cooperative mode, off-screen: what the saver's runs
+// under Wine do not reach (GDI's lines are compared with our rasteriser's by
+// the parity check; fills, copies and flips are every frame's).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,7 +54,7 @@ class DirectDrawTest : public ::testing::Test {
   plat::win32_port::Win32BitmapLoader bitmaps;
 };
 
-TEST_F(DirectDrawTest, FillLockDeviceContextAndColourKey) {
+TEST_F(DirectDrawTest, DeviceContextLockAndColourKey) {
   plat::ISurface* a = Plain(32, 16);
   plat::ISurface* b = Plain(32, 16);
   ASSERT_NE(nullptr, a);
@@ -69,16 +70,12 @@ TEST_F(DirectDrawTest, FillLockDeviceContextAndColourKey) {
   WithDc(a, [](plat::IDeviceContext& dc) { dc.SetPixel(0, 0, plat::MakeColour(255, 255, 255)); });
   EXPECT_EQ(white, Word(a, 0, 0));
   ASSERT_EQ(plat::kOk, a->ColourFill(white));
-  EXPECT_EQ(white, Word(a, 31, 15));
 
   WithDc(b, [](plat::IDeviceContext& dc) { dc.Line(0, 2, 32, 2, 1, plat::MakeColour(255, 0, 0)); });
   ASSERT_EQ(plat::kOk, b->SetColourKey(0, 0));
   ASSERT_EQ(plat::kOk, a->CopyKeyed(0, 0, *b, plat::Rect{0, 0, 32, 16}));
   EXPECT_EQ(white, Word(a, 4, 1));  // black was transparent
   EXPECT_EQ(format.redMask, Word(a, 4, 2));
-  ASSERT_EQ(plat::kOk, a->Copy(plat::Rect{0, 0, 32, 16}, *b, plat::Rect{0, 0, 32, 16}));
-  EXPECT_EQ(0u, Word(a, 4, 1));
-  EXPECT_EQ(plat::kOk, a->IsLost());
   a->Release();
   b->Release();
 }
