@@ -21,11 +21,6 @@ struct Recorder : CallLog {
     calls.push_back(call);
     Note(log, call);
   }
-  int CountCalls(const std::string& prefix) const {
-    int n = 0;
-    for (const std::string& c : calls) n += c.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
-    return n;
-  }
 };
 
 }  // namespace fake
