@@ -50,26 +50,6 @@ TEST(Rasteriser, OnePixelLinesFollowTheIdealLineAndStopShortOfTheEnd) {
   }
 }
 
-TEST(Rasteriser, ClippingKeepsThePixelsOfTheWholeLine) {
-  // A small view must show exactly its window of the same line drawn on a
-  // large one, whatever the ends and widths.
-  const int ends[][4] = {{-500, 37, 640, 70}, {-300, -400, 420, 611}, {50, -560, 52, 660},
-                         {640, 620, -540, -10}, {-20, 10, 10, 130}};
-  const int offset = 560;
-  for (int width : {1, 2, 5, 8}) {
-    for (const auto& e : ends) {
-      Canvas big(1200, 1200), small(100, 100);
-      plat::soft::DrawLine(big.view, e[0] + offset, e[1] + offset, e[2] + offset, e[3] + offset, width, 1);
-      plat::soft::DrawLine(small.view, e[0], e[1], e[2], e[3], width, 1);
-      for (std::int32_t y = 0; y < 100; ++y) {
-        for (std::int32_t x = 0; x < 100; ++x) {
-          ASSERT_EQ(big.At(x + offset, y + offset), small.At(x, y)) << width << " " << e[0] << " " << x << "," << y;
-        }
-      }
-    }
-  }
-}
-
 TEST(Rasteriser, WideLinesStayCloseToTheirCapsule) {
   // Round ends and whole-pixel half-widths: every pixel well inside the
   // capsule is lit, none well outside. Even widths sit half a pixel up and
