@@ -73,39 +73,6 @@ TEST(Rasteriser, WideLinesStayCloseToTheirCapsule) {
   }
 }
 
-// Row lengths, top to bottom, of what is lit on an 80 x 80 canvas.
-std::vector<long> Rows(const Canvas& c) {
-  std::vector<long> rows;
-  for (auto row = c.memory.begin(); row != c.memory.end(); row += 80)
-    if (const long n = std::count_if(row, row + 80, [](std::uint32_t p) { return p != 0; })) rows.push_back(n);
-  return rows;
-}
-
-TEST(Rasteriser, WidePensMatchGdiShapes) {
-  // Shapes measured from GDI (Wine's DIB engine): a zero-length line with a
-  // wide pen is its round end alone; a 45-degree band is wider than the pen.
-  const std::vector<std::vector<long>> dots = {
-      {2, 2}, {1, 3, 1}, {2, 4, 4, 2}, {3, 5, 5, 5, 3}, {2, 4, 6, 6, 4, 2},
-      {3, 5, 7, 7, 7, 5, 3}, {4, 6, 8, 8, 8, 8, 6, 4}};
-  for (int width = 2; width <= 8; ++width) {
-    Canvas c(80, 80);
-    plat::soft::DrawLine(c.view, 40, 40, 40, 40, width, 1);
-    EXPECT_EQ(dots[width - 2], Rows(c)) << width;
-  }
-  const long diagonal[] = {4, 6, 6, 8, 10};  // pixels per row inside the band, widths 2..6
-  for (int width = 2; width <= 6; ++width) {
-    Canvas c(80, 80);
-    plat::soft::DrawLine(c.view, 20, 20, 60, 60, width, 1);
-    EXPECT_EQ(diagonal[width - 2], Rows(c)[20]) << width;
-  }
-  Canvas h(80, 80);
-  plat::soft::DrawLine(h.view, 30, 40, 50, 40, 4, 1);  // even: rows 38..41, the band's columns 30..49
-  std::vector<std::int32_t> rows;
-  for (std::int32_t y = 0; y < 80; ++y)
-    if (h.At(40, y) != 0) rows.push_back(y);
-  EXPECT_EQ((std::vector<std::int32_t>{38, 39, 40, 41}), rows);
-}
-
 TEST(Rasteriser, ExtremeWidthAndEmptyViewsAreSafe) {
   Canvas c(30, 20);
   plat::soft::DrawLine(c.view, 5, 5, 6, 6, 1 << 30, 1);
