@@ -57,14 +57,6 @@ TEST(IniTextEdit, EditsKeepEveryOtherByteAndTheFilesLineBreaks) {
   EXPECT_EQ("[s]\nk=v\n", IniText("[s]\nk\n").WithValue("s", "k", "v"));  // a key without '=' gets one
 }
 
-TEST(IniTextEdit, DeletingRemovesWholeLinesOnly) {
-  IniText text("[a]\r\nk=1\r\nk=dup\r\nj=2\r\n[gone]\r\n; inside\r\ng=1\r\n\r\n[b]\r\nx=1\r\n[GONE]\r\ng=2\r\n");
-  EXPECT_EQ("[a]\r\nj=2\r\n[gone]\r\n; inside\r\ng=1\r\n\r\n[b]\r\nx=1\r\n[GONE]\r\ng=2\r\n", text.WithoutKey("a", "K"));
-  EXPECT_EQ("[a]\r\nk=1\r\nk=dup\r\nj=2\r\n[b]\r\nx=1\r\n", text.WithoutSection(" Gone "));
-  EXPECT_EQ(text.Bytes(), text.WithoutSection("missing"));
-  EXPECT_EQ(text.Bytes(), text.WithoutKey("b", "missing"));
-}
-
 // Refused: a null section, line breaks, '=' in a key, a key that reads as a
 // header, a new section ending in a lone lead byte ("[x\x81]" would read as
 // no header); an existing one of that name is fine.
