@@ -19,8 +19,6 @@ namespace fake {
 class FakeWindowSystem : public plat::IWindowSystem, public Recorder {
  public:
   // Set-up.
-  int screenWidth = 1024;
-  int screenHeight = 768;
   bool failCreate = false;
   // Runs when the shell blocks in WaitMessage; may post messages. Without it
   // (or if it posts nothing) the fake posts WM_QUIT and counts a stall, so a
@@ -56,8 +54,8 @@ class FakeWindowSystem : public plat::IWindowSystem, public Recorder {
     plat::sjis::LowerInPlace(text);
   }
   void DisableInputMethod() override { Record("DisableInputMethod"); }
-  int ScreenWidth() override { return screenWidth; }
-  int ScreenHeight() override { return screenHeight; }
+  int ScreenWidth() override { return 1024; }
+  int ScreenHeight() override { return 768; }
   bool RegisterWindowClass(const char* name, plat::InstanceHandle, plat::WindowProcedure procedure) override {
     Record(std::string("RegisterWindowClass ") + name);
     className_ = name;
