@@ -134,6 +134,7 @@ TEST_F(SettingsDialogTest, NameFieldEnablesDeleteAndOk) {
   ASSERT_EQ(1u, messageBoxes.shown.size());
   EXPECT_EQ("保存エラー", Box(0).caption);
   EXPECT_NE(std::string::npos, Box(0).text.find(std::string("\"") + kSettingsFile + "\""));
+  EXPECT_NE(std::string::npos, Box(0).text.find("書き込み禁止")) << "the remedy says what to check";
   EXPECT_EQ(kSaverWindow, Box(0).owner);
 }
 
@@ -195,6 +196,19 @@ TEST_F(SettingsDialogTest, DeletingANamePresentInBothFiles) {
   EXPECT_EQ("orphan=1\r\n", store.files[kUserFile]);
   EXPECT_EQ(kDefaultName, store.Find(kSettingsFile, "action", "name"));
   EXPECT_EQ(2u, store.Writes().size());  // the deletion and the name
+}
+
+// With no entry left under the default name, the dialog shows that name
+// over the table's defaults, every slider included.
+TEST_F(SettingsDialogTest, DeletingTheLastEntryShowsTheDefaultsUnderTheDefaultName) {
+  Load("", "[Solo]|data00=20|data11=3", "Solo");
+  Run([&](Host& h, WindowHandle d, int) {
+    h.Click(d, kDelete);
+    EXPECT_EQ(kDefaultName, Text(d, kName));
+    for (int i : {0, prumya::kParamCount - 1})
+      EXPECT_EQ(config.Clamp(i, prumya::kParamTable[i].defaultValue), Pos(d, i)) << i;
+    h.PressEscape(d);
+  });
 }
 
 // The notice comes for a change of the switch made over the saver, owned by

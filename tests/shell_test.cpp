@@ -77,12 +77,14 @@ TEST_F(ShellTest, EntryRunsItsStepsInOrderAndEndsWithZero) {
   EXPECT_FALSE(windows.runaway);
 }
 
-// A refused start is the saver process's own check.
-TEST_F(ShellTest, FailedWindowEndsWithZeroBeforeTheStart) {
+TEST_F(ShellTest, RefusedStartOrFailedWindowEndsWithZeroBeforeTheStart) {
+  shell.SetInitHandler([](plat::InstanceHandle, plat::InstanceHandle, char*, int) { return false; });
+  EXPECT_EQ(0, Run("/p 1234"));
+  shell.SetInitHandler(nullptr);
   windows.failCreate = true;
   EXPECT_EQ(0, Run());
-  EXPECT_EQ("LowercaseInPlace\nDisableInputMethod\nRegisterWindowClass QRXAPPWNDCLS\n"
-            "CreateMainWindow QRXAPPWNDCLS 0,0 1024x768\n", Log());
+  EXPECT_EQ("LowercaseInPlace\nDisableInputMethod\nLowercaseInPlace\nDisableInputMethod\n"
+            "RegisterWindowClass QRXAPPWNDCLS\nCreateMainWindow QRXAPPWNDCLS 0,0 1024x768\n", Log());
   EXPECT_EQ(0u, shell.GetMainWindow());
 }
 
