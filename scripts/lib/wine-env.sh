@@ -39,26 +39,33 @@ wine_env_up() {
   wineserver -p 2>/dev/null || true  # keep one server alive for the whole run
 }
 
-# Starts a private Xvfb (size like 1024x768x24) and exports DISPLAY.
-wine_env_start_xvfb() {  # size [retry]
-  local size=$1 n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then break; fi
-  done
-  Xvfb ":$n" -screen 0 "$size" -noreset -nolisten tcp >/dev/null 2>&1 &
-  export PRUMYA_XVFB_PID=$! DISPLAY=":$n"
-  local i
-  for i in $(seq 1 50); do
-    # Another run may have taken the same number first: then ours is gone.
-    if ! kill -0 "$PRUMYA_XVFB_PID" 2>/dev/null; then
-      [ "${2:-0}" -lt 5 ] && { wine_env_start_xvfb "$size" $(( ${2:-0} + 1 )); return; }
-      break
+# Starts an X server (its command without a display number) on a display it
+# picks itself (-displayfd): two runs that start at once can never take the
+# same number, as they could when a free one was guessed from the lock files.
+# The number is written once the server takes connections. Exports DISPLAY
+# and PRUMYA_XVFB_PID.
+x_server_start() {  # command...
+  local number_file i
+  number_file=$(mktemp)
+  "$@" -displayfd 3 3>"$number_file" >/dev/null 2>&1 &
+  export PRUMYA_XVFB_PID=$!
+  for i in $(seq 1 200); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(head -n1 "$number_file")"
+      rm -f "$number_file"
+      return 0
     fi
-    xdpyinfo >/dev/null 2>&1 && return 0
+    kill -0 "$PRUMYA_XVFB_PID" 2>/dev/null || break
     sleep 0.1
   done
-  echo "Xvfb did not start on :$n" >&2
+  rm -f "$number_file"
+  echo "$1 did not start" >&2
   return 1
+}
+
+# Starts a private Xvfb (size like 1024x768x24) and exports DISPLAY.
+wine_env_start_xvfb() {  # size
+  x_server_start Xvfb -screen 0 "$1" -noreset -nolisten tcp
 }
 
 wine_env_down() {

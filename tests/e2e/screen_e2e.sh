@@ -13,24 +13,19 @@ e2e_setup screen "$@"
 # Two 1024x768 monitors, the primary on the left, which Xvfb cannot do: Xorg
 # with the dummy driver, its config and log in the given directory.
 start_two_monitors() {  # directory
-  local n
-  for n in $(seq 300 360); do [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] && break; done
   mkdir -p "$1/conf.d"
   printf '%s\n' 'Section "ServerFlags"' '  Option "AutoAddDevices" "false"' '  Option "DontVTSwitch" "true"' \
     'EndSection' 'Section "Device"' '  Identifier "dummy"' '  Driver "dummy"' '  VideoRam 256000' 'EndSection' \
     'Section "Monitor"' '  Identifier "monitor"' '  HorizSync 5.0-1000.0' '  VertRefresh 5.0-200.0' 'EndSection' \
     'Section "Screen"' '  Identifier "screen"' '  Device "dummy"' '  Monitor "monitor"' '  DefaultDepth 24' \
     '  SubSection "Display"' '    Depth 24' '    Virtual 3000 1200' '  EndSubSection' 'EndSection' >"$1/xorg.conf"
-  Xorg ":$n" -config "$1/xorg.conf" -configdir "$1/conf.d" -noreset -nolisten tcp -logfile "$1/xorg.log" \
-    >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  export DISPLAY=":$n"
-  e2e_poll 10 xdpyinfo >/dev/null 2>&1
+  x_server_start Xorg -config "$1/xorg.conf" -configdir "$1/conf.d" -noreset -nolisten tcp -logfile "$1/xorg.log"
+  E2E_XVFB_PID=$PRUMYA_XVFB_PID
   # The listing polls the outputs: before it, clients still find the second one disconnected.
   xrandr --addmode DUMMY1 1024x768 &&
     xrandr --output DUMMY0 --mode 1024x768 --pos 0x0 --primary --output DUMMY1 --mode 1024x768 --pos 1024x0 &&
     [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] && return 0
-  echo "no two-monitor X server on :$n (see $1/xorg.log)" >&2
+  echo "no two-monitor X server on ${DISPLAY:-no display} (see $1/xorg.log)" >&2
   return 1
 }
 
