@@ -42,12 +42,6 @@ bool PullIn(Segment& s, const PixelView& v) {
   return true;
 }
 
-template <typename P>
-void FillRow(std::uint8_t* row, std::int64_t x0, std::int64_t x1, std::uint32_t pixel) {
-  P* p = reinterpret_cast<P*>(row);
-  std::fill(p + x0, p + x1 + 1, static_cast<P>(pixel));
-}
-
 // ---- One-pixel lines -------------------------------------------------------
 
 // Steps i whose coordinate start + step * i lies in [0, size).
@@ -132,17 +126,6 @@ void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int3
   }
   if (!PullIn(s, view)) return;
   WideStroke(s.x0, s.y0, s.x1, s.y1, std::min(width, kMaxPenWidth)).Fill(view, pixel);
-}
-
-void FillSpan(const PixelView& view, std::int64_t y, std::int64_t xFirst, std::int64_t xLast,
-              std::uint32_t pixel) {
-  if (view.bits == nullptr || y < 0 || y >= view.height) return;
-  xFirst = std::max<std::int64_t>(xFirst, 0);
-  xLast = std::min<std::int64_t>(xLast, view.width - 1);
-  if (xFirst > xLast) return;
-  std::uint8_t* row = view.bits + y * view.pitch;
-  if (view.layout == PixelLayout::Rgb565) FillRow<std::uint16_t>(row, xFirst, xLast, pixel);
-  else FillRow<std::uint32_t>(row, xFirst, xLast, pixel);
 }
 
 }  // namespace plat::soft

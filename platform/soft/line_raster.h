@@ -15,8 +15,4 @@ namespace plat::soft {
 void DrawLine(const PixelView& view, std::int32_t x1, std::int32_t y1, std::int32_t x2,
               std::int32_t y2, std::int32_t width, std::uint32_t pixel);
 
-// Pixels xFirst..xLast (inclusive) of row y, clipped to the view.
-void FillSpan(const PixelView& view, std::int64_t y, std::int64_t xFirst, std::int64_t xLast,
-              std::uint32_t pixel);
-
 }  // namespace plat::soft
