@@ -52,12 +52,17 @@ check_two_monitors() {
 }
 
 # The first key once the screen has turned black ends the saver: no key is
-# lost to a window made again after the start.
+# lost to a window made again after the start; so does a key over a
+# hand-edited negative speed, which once never drew at all.
 check_first_key() {
   start key "" /s
   wait_for primary_black "$ARTIFACTS/first-key.png"; result "the screen turns black" $?
   xdotool key x
   saver_ends "the first key after the screen turns black ends with code 0"
+  start negative speed=-20 /s  # a hand-edited negative limit reads as none
+  wait_for primary_drawn "$ARTIFACTS/negative-speed.png"; result "speed=-20 still blanks the screen and draws" $?
+  xdotool key x
+  saver_ends "speed=-20 ends on a key with code 0"
 }
 
 # SIGTERM with the settings dialog open (typing into it changes the name an
