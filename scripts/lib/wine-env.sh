@@ -59,6 +59,7 @@ x_server_start() {  # command...
     sleep 0.1
   done
   rm -f "$number_file"
+  kill "$PRUMYA_XVFB_PID" 2>/dev/null  # one that never said its number is not left behind
   echo "$1 did not start" >&2
   return 1
 }
